@@ -1,0 +1,15 @@
+// Everything a program of the class library includes.
+#pragma once
+#include "AfxGlobals.h"
+#include "CAnimateCtrl.h"
+#include "CButton.h"
+#include "CDataExchange.h"
+#include "CDialog.h"
+#include "CMenu.h"
+#include "CPaintDC.h"
+#include "CPoint.h"
+#include "CRect.h"
+#include "CStatic.h"
+#include "CString.h"
+#include "CWinApp.h"
+#include "CWnd.h"

@@ -1,0 +1,4 @@
+# The product: 32-bit Windows, built with Debian's mingw-w64 (win32 threads).
+set(QM_MINGW_TRIPLE i686-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,39 @@
+// The platform entry points the library calls to make its platform objects.
+// The program always runs on the real ones; tests put recording fakes in their place
+// to see the calls the library makes and to make any of them fail.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+#include <dsound.h>
+#include <ddraw.h>
+#include <dinput.h>
+
+struct MediaPlatform {
+    // Audio core and MIDI.
+    HRESULT(WINAPI* DirectSoundCreate)(LPCGUID pGuid, LPDIRECTSOUND* ppDS, LPUNKNOWN pOuter);
+    HRESULT(WINAPI* CoInitialize)(LPVOID pReserved);
+    void(WINAPI* CoUninitialize)();
+    HRESULT(WINAPI* CoCreateInstance)(REFCLSID clsid, LPUNKNOWN pOuter, DWORD dwClsCtx, REFIID iid,
+                                      LPVOID* ppv);
+    char* (*GetCwd)(char* pBuffer, int nSize);
+
+    // Display, screen and sprites.
+    HRESULT(WINAPI* DirectDrawCreateEx)(GUID* pGuid, LPVOID* ppDD, REFIID iid, IUnknown* pOuter);
+    DWORD(WINAPI* GetTickCount)();
+    // Bitmap files: tests see the bitmap a load made and whether it is gone after it.
+    HANDLE(WINAPI* LoadImageA)(HINSTANCE hInst, LPCSTR pszName, UINT uType, int cx, int cy,
+                               UINT fuLoad);
+
+    // Keyboard.
+    HRESULT(WINAPI* DirectInputCreateA)(HINSTANCE hInst, DWORD dwVersion, LPDIRECTINPUTA* ppDI,
+                                        LPUNKNOWN pOuter);
+
+    // Error boxes of the display and keyboard set-up.
+    int(WINAPI* MessageBoxA)(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+};
+
+// The entry points in force; the real platform's unless a test has replaced some.
+extern MediaPlatform g_mediaPlatform;
+
+// The real platform's entry points, for restoring g_mediaPlatform.
+MediaPlatform RealMediaPlatform();

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Build, play and test Quillmere on Debian 12.
+#   ./quillmere.sh play   build the game and play it under Wine
+#   ./quillmere.sh test   build everything and run every test
+# Both install what they lack and can be run again at any time.
+#
+# The game is a 32-bit Windows program (build/i686). A machine that cannot run
+# 32-bit code (some virtual machines) cannot run 32-bit Wine either: there the game
+# is played, and the tests run, from a 64-bit build of the same sources under 64-bit
+# Wine (build/x86_64).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+builds="$root/build"
+
+configure_and_build() {  # ARCH [cmake --build options...]
+    local arch=$1; shift
+    cmake -S "$root" -B "$builds/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$builds/$arch" -j "$(nproc)" "$@"
+}
+
+# The architecture whose programs this machine's Wine runs.
+runner_arch() {
+    if "$root/tools/runs-i386.sh"; then echo i686; else echo x86_64; fi
+}
+
+play() {
+    "$root/tools/setup-deps.sh"
+    configure_and_build i686 --target Quillmere
+    echo "The game: $builds/i686/bin/Quillmere.exe"
+    local arch
+    arch=$(runner_arch)
+    if [ "$arch" != i686 ]; then
+        echo "This machine runs no 32-bit code, so 32-bit Wine cannot start here;"
+        echo "playing the 64-bit build of the same sources instead."
+        configure_and_build "$arch" --target Quillmere
+    fi
+    export QM_BUILD_DIR="$builds/$arch"
+    "$root/tools/wine-prefix.sh"
+    source "$root/tools/wine-env.sh"
+    cd "$QM_BUILD_DIR/bin"
+    if [ -n "${DISPLAY:-}" ]; then
+        "$QM_WINE" Quillmere.exe
+    else
+        "$root/tools/headless-play.sh" "$builds/screenshots"
+    fi
+}
+
+run_tests() {
+    "$root/tools/setup-deps.sh"
+    configure_and_build i686
+    local arch rc=0
+    arch=$(runner_arch)
+    [ "$arch" = i686 ] || configure_and_build "$arch"
+    export QM_BUILD_DIR="$builds/$arch"
+    "$root/tools/wine-prefix.sh"
+
+    # Checks of the 32-bit product itself that need no Wine.
+    (cd "$builds/i686" && ctest --output-on-failure -L product) || rc=$?
+
+    source "$root/tools/xvfb.sh"
+    trap stop_xvfb EXIT
+    start_xvfb 1024x768x24
+    export DISPLAY=$QM_XVFB_DISPLAY
+    # DirectDraw switches only to the X server's own mode: a second server of the
+    # size the full-screen tests ask for.
+    start_xvfb 640x480x16
+    export QM_DISPLAY_640=$QM_XVFB_DISPLAY
+    source "$root/tools/wine-env.sh"
+    wineserver -p
+    (cd "$QM_BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE product) || rc=$?
+    wineserver -k || true
+    return $rc
+}
+
+case "${1:-}" in
+    play) play ;;
+    test) run_tests ;;
+    *) echo "usage: $0 play|test" >&2; exit 2 ;;
+esac
