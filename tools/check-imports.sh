@@ -4,12 +4,15 @@
 # Windows with no runtime installed.
 set -euo pipefail
 objdump=$1 exe=$2 format=$3
-"$objdump" -f "$exe" | grep -q "file format $format" || { echo "$exe is not $format"; exit 1; }
-"$objdump" -p "$exe" | grep -q 'Subsystem.*(Windows GUI)' || { echo "$exe is not a GUI program"; exit 1; }
+header=$("$objdump" -f "$exe")
+private=$("$objdump" -p "$exe")
+[[ $header == *"file format $format"* ]] || { echo "$exe is not $format"; exit 1; }
+[[ $private =~ Subsystem[[:space:]]+[0-9]+[[:space:]]+\(Windows\ GUI\) ]] || { echo "$exe is not a GUI program"; exit 1; }
+dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$private")
 allowed='^(KERNEL32|USER32|GDI32|COMCTL32|msvcrt|ole32|OLE32|dsound|DSOUND|ddraw|DDRAW|dinput|DINPUT|WINMM|winmm|ADVAPI32)\.dll$'
-bad=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -Ev "$allowed" || true)
+bad=$(grep -Ev "$allowed" <<<"$dlls" || true)
 if [ -n "$bad" ]; then
     echo "$exe imports DLLs that a clean Windows lacks: $bad"
     exit 1
 fi
-echo "$exe imports: $("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
+echo "$exe imports only: $(tr '\n' ' ' <<<"$dlls")"

@@ -231,10 +231,12 @@ TEST(Crossing, TracesTheUpperPassengerEachStep)
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         game.Click(IDC_DADDY);
-        game.Click(IDC_SON2);
+        game.Click(IDC_MOMY);
         game.Click(IDC_MOVE_RIGHT);
+        ASSERT_EQ(game.dlg.m_nRaftState, RAFT_TO_ISLAND2);
         std::string expected;
         TraceCapture trace;
+        ASSERT_TRUE(trace.Active());
         for (int i = 0; i < 2; i++) {
             game.Tick(TIMER_RAFT);
             expected += TraceLine(game.ScreenRectOf(IDC_DADDY), game.ClientRectOf(IDC_DADDY));
@@ -255,6 +257,7 @@ TEST(Crossing, DriverInTheLowerSeatCrossesWithoutTrace)
         ASSERT_EQ(game.dlg.m_nSeat2, 1);
         game.Click(IDC_MOVE_RIGHT);
         TraceCapture trace;
+        ASSERT_TRUE(trace.Active());
         CrossRiver(game);
         EXPECT_EQ(trace.Text(), "");
         EXPECT_TRUE(Equal(game.ClientRectOf(IDC_DADDY), LowerSeat(game.ClientRectOf(IDC_RAFT), home)));

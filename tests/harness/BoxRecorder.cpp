@@ -148,13 +148,18 @@ void BoxRecorder::OnDestroyed(HWND hWnd)
     m_pending.erase(std::remove(m_pending.begin(), m_pending.end(), hWnd), m_pending.end());
 }
 
+// A box is looked at once its modal loop has shown it, as the player would see it.
 void CALLBACK BoxRecorder::HandlePending(HWND, UINT, UINT_PTR idEvent, DWORD)
 {
-    ::KillTimer(nullptr, idEvent);
     BoxRecorder* self = g_pCurrent;
-    if (self == nullptr || self->m_pending.empty())
+    if (self == nullptr || self->m_pending.empty()) {
+        ::KillTimer(nullptr, idEvent);
         return;
+    }
     HWND hBox = self->m_pending.front();
+    if (!::IsWindowVisible(hBox))
+        return;
+    ::KillTimer(nullptr, idEvent);
     self->m_pending.erase(self->m_pending.begin());
     self->m_boxes.push_back(Describe(hBox));
     if (self->onBox)

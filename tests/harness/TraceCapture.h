@@ -11,6 +11,8 @@ public:
     TraceCapture& operator=(const TraceCapture&) = delete;
 
     const std::string& Text() const { return m_text; }
+    // False when the program does not import OutputDebugStringA where it can be seen.
+    bool Active() const { return m_slot != nullptr; }
 
 private:
     FARPROC* m_slot;

@@ -42,11 +42,11 @@ TEST_F(MidiTest, LoadSetsTheSearchFolderAndDescribesTheFileByName)
                             "Segment1.SetParam(GUID_Download, 0xffffffff, 0, 0, g_pPerformance)"));
     DMUS_OBJECTDESC expected;
     std::memset(&expected, 0, sizeof expected);
-    expected.dwSize = 848;
+    expected.dwSize = sizeof expected;  // 848 in the 32-bit program
     expected.guidClass = CLSID_DirectMusicSegment;
     expected.dwValidData = 0x12;
     std::memcpy(expected.wszFileName, L"song1.mid", sizeof L"song1.mid");
-    ASSERT_EQ(848u, fake.objectDesc.size());
+    ASSERT_EQ(sizeof expected, fake.objectDesc.size());
     EXPECT_EQ(0, std::memcmp(&expected, fake.objectDesc.data(), sizeof expected)) << "every other byte is zero";
 
     EXPECT_EQ("Segment1", SegmentIn(0)->Name());

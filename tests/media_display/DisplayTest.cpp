@@ -1,4 +1,5 @@
 // Setting up the full-screen display and loading bitmap files into surfaces, on fakes.
+#include <cstddef>
 #include "FakeDirectX.h"
 #include "RealPlatform.h"
 #include "MediaLib.h"
@@ -7,6 +8,14 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
+
+// The records are compared field by field, so that a 64-bit build checks its own
+// layout; the 32-bit program's records are the bytes these offsets give.
+#ifdef __i386__
+static_assert(sizeof(DDSURFACEDESC2) == 124 && offsetof(DDSURFACEDESC2, dwBackBufferCount) == 20 &&
+              offsetof(DDSURFACEDESC2, ddsCaps) == 104, "the 32-bit surface record");
+static_assert(sizeof(DDSCAPS2) == 16, "the 32-bit caps record");
+#endif
 
 const HRESULT SUCCESS_BUT_NOT_DD_OK = 1;
 
@@ -30,7 +39,7 @@ TEST_F(InitDisplayTest, SetsUpTheChainInOrderWithTheRecordsByteForByte)
                                      "dd.CreateSurface(outer=null)",
                                      "primary.GetAttachedSurface"));
     ASSERT_EQ(1u, directDraw.descsGiven.size());
-    EXPECT_EQ(RecordWith(124, {{0, 124}, {4, 0x21}, {20, 1}, {104, 0x218}}),
+    EXPECT_EQ(RecordWith(sizeof(DDSURFACEDESC2), {{offsetof(DDSURFACEDESC2, dwSize), (DWORD)sizeof(DDSURFACEDESC2)}, {offsetof(DDSURFACEDESC2, dwFlags), 0x21}, {offsetof(DDSURFACEDESC2, dwBackBufferCount), 1}, {offsetof(DDSURFACEDESC2, ddsCaps.dwCaps), 0x218}}),
               directDraw.descsGiven[0]);
     EXPECT_EQ(RecordWith(16, {{0, 4}}), primary.capsGiven);
     EXPECT_EQ(&directDraw, g_pDirectDraw);
@@ -135,7 +144,7 @@ TEST_F(LoadBitmapSurfaceTest, CopiesThePictureIntoASystemMemorySurfaceOfItsSize)
     EXPECT_THAT(Calls(), ElementsAre("LoadImageA(hinst=0x0,type=0,cx=0,cy=0,flags=0x50)",
                                      "dd.CreateSurface(outer=null)", "sheet.GetDC",
                                      "sheet.ReleaseDC"));
-    EXPECT_EQ(RecordWith(124, {{0, 124}, {4, 7}, {8, 2}, {12, 3}, {104, 0x840}}),
+    EXPECT_EQ(RecordWith(sizeof(DDSURFACEDESC2), {{offsetof(DDSURFACEDESC2, dwSize), (DWORD)sizeof(DDSURFACEDESC2)}, {offsetof(DDSURFACEDESC2, dwFlags), 7}, {offsetof(DDSURFACEDESC2, dwHeight), 2}, {offsetof(DDSURFACEDESC2, dwWidth), 3}, {offsetof(DDSURFACEDESC2, ddsCaps.dwCaps), 0x840}}),
               directDraw.descsGiven[0]);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)

@@ -1,6 +1,7 @@
 // The screen on fakes: background and view, flip with lost-surface recovery, text, the
 // frame counter and the colour fill.
 #include "FakeDirectX.h"
+#include <cstddef>
 #include "RealPlatform.h"
 #include "Screen.h"
 #include <climits>
@@ -10,6 +11,10 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 namespace {
+
+#ifdef __i386__
+static_assert(sizeof(DDBLTFX) == 100 && offsetof(DDBLTFX, dwFillColor) == 80, "the 32-bit effects record");
+#endif
 
 bool SameRect(const RECT& a, const RECT& b)
 {
@@ -204,7 +209,7 @@ TEST_F(ScreenTest, ClearBackBufferFillsTheWholeBufferWithTheRawValue)
         screen.ClearBackBuffer(fill);
         EXPECT_THAT(Calls(),
                     ElementsAre("back.Blt(dest=null,src=null,srcRect=null,flags=0x01000400,fx=given)"));
-        EXPECT_EQ(RecordWith(100, {{0, 100}, {80, fill}}), back.fxGiven);
+        EXPECT_EQ(RecordWith(sizeof(DDBLTFX), {{offsetof(DDBLTFX, dwSize), (DWORD)sizeof(DDBLTFX)}, {offsetof(DDBLTFX, dwFillColor), fill}}), back.fxGiven);
     }
 }
 
