@@ -14,8 +14,11 @@ builds="$root/build"
 
 configure_and_build() {  # ARCH [cmake --build options...]
     local arch=$1; shift
+    # Tests run under Wine only in the tree of the architecture this machine runs.
+    local run=OFF
+    [ "$arch" = "$(runner_arch)" ] && run=ON
     cmake -S "$root" -B "$builds/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
+          -DCMAKE_BUILD_TYPE=Release -DQM_RUN_TESTS_UNDER_WINE=$run >/dev/null
     cmake --build "$builds/$arch" -j "$(nproc)" "$@"
 }
 
@@ -46,33 +49,47 @@ play() {
     fi
 }
 
+# Starts the prefix's Wine server to stay, with its services, on DISPLAY: programs
+# started later would otherwise start the services, which keep their output open.
+start_wine() {  # BUILD_DIR
+    (export QM_BUILD_DIR=$1
+     source "$root/tools/wine-env.sh"
+     wineserver -p
+     "$QM_WINE" cmd /c exit </dev/null >/dev/null 2>&1)
+}
+
+stop_wine() {  # BUILD_DIR
+    (export QM_BUILD_DIR=$1; source "$root/tools/wine-env.sh"; wineserver -k 2>/dev/null || true)
+}
+
 run_tests() {
     "$root/tools/setup-deps.sh"
-    configure_and_build i686
     local arch rc=0
     arch=$(runner_arch)
+    # The 32-bit tree runs its tests only where 32-bit Wine can run them.
+    configure_and_build i686
     [ "$arch" = i686 ] || configure_and_build "$arch"
-    export QM_BUILD_DIR="$builds/$arch"
+    local tree="$builds/$arch"
     # The full-screen tests have a prefix of their own (see tests/media_display).
-    QM_BUILD_DIR="$QM_BUILD_DIR/display-640" "$root/tools/wine-prefix.sh" &
-    "$root/tools/wine-prefix.sh"
+    QM_BUILD_DIR="$tree/display-640" "$root/tools/wine-prefix.sh" &
+    QM_BUILD_DIR="$tree" "$root/tools/wine-prefix.sh"
     wait
 
     # Checks of the 32-bit product itself that need no Wine.
     (cd "$builds/i686" && ctest --output-on-failure -L product) || rc=$?
 
     source "$root/tools/xvfb.sh"
-    trap stop_xvfb EXIT
+    trap 'stop_wine "$tree"; stop_wine "$tree/display-640"; stop_xvfb' EXIT
     start_xvfb 1024x768x24
     export DISPLAY=$QM_XVFB_DISPLAY
     # DirectDraw switches only to the X server's own mode: a second server of the
     # size the full-screen tests ask for.
     start_xvfb 640x480x16
     export QM_DISPLAY_640=$QM_XVFB_DISPLAY
-    source "$root/tools/wine-env.sh"
-    wineserver -p
-    (cd "$QM_BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE product) || rc=$?
-    wineserver -k || true
+    start_wine "$tree"
+    DISPLAY=$QM_DISPLAY_640 start_wine "$tree/display-640"
+    export QM_BUILD_DIR=$tree
+    (cd "$tree" && ctest --output-on-failure -j "$(nproc)" -LE product) || rc=$?
     return $rc
 }
 

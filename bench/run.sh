@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Prints the benchmarks' figures: LoadWave against ReadFile, and sprite draws through
+# the library against the same calls made directly. Run after ./quillmere.sh test
+# (it uses that command's builds and Wine prefixes).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if "$root/tools/runs-i386.sh"; then arch=i686; else arch=x86_64; fi
+export QM_BUILD_DIR="$root/build/$arch"
+cmake --build "$QM_BUILD_DIR" --target wave_load_bench sprite_draw >/dev/null
+
+source "$root/tools/xvfb.sh"
+trap stop_xvfb EXIT
+start_xvfb 1024x768x24
+export DISPLAY=$QM_XVFB_DISPLAY
+start_xvfb 640x480x16
+export QM_DISPLAY_640=$QM_XVFB_DISPLAY
+
+echo "== Loading a 10 MB wave file ($arch build)"
+(cd "$QM_BUILD_DIR/bin" && "$root/tools/wine-run.sh" ./wave_load_bench.exe)
+echo "== Drawing sprites onto a 640x480 back buffer ($arch build)"
+"$root/bench/sprite_draw/run.sh"
