@@ -1,0 +1,109 @@
+// The background music through the game's dialog and the real media library: the
+// rotation's order, the songs that fail to load, the shutdown at close.
+#include "GameSession.h"
+#include "MediaLib.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs the game from a folder that holds only some of the songs.
+class SongFolder {
+public:
+    explicit SongFolder(const std::vector<std::string>& songs)
+    {
+        char here[MAX_PATH];
+        ::GetCurrentDirectoryA(MAX_PATH, here);
+        m_home = here;
+        m_folder = m_home + "\\songs-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
+        for (const std::string& song : songs)
+            ::CopyFileA((m_home + "\\" + song).c_str(), (m_folder + "\\" + song).c_str(), FALSE);
+        ::SetCurrentDirectoryA(m_folder.c_str());
+    }
+    ~SongFolder()
+    {
+        ::SetCurrentDirectoryA(m_home.c_str());
+        for (const char* song : { "song1.mid", "song2.mid", "song3.mid" })
+            ::DeleteFileA((m_folder + "\\" + song).c_str());
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+
+private:
+    std::string m_home, m_folder;
+};
+
+// The song indices the rotation stands on after each of three music ticks: song2,
+// song3, then song1 again. Under Wine no song ever plays long (its DirectMusic reports
+// every segment stopped), so each tick moves on as far as the loaded songs let it.
+std::vector<int> RotationOverThreeTicks(GameDriver& game)
+{
+    std::vector<int> indices;
+    for (int tick = 0; tick < 3; tick++) {
+        game.Tick(TIMER_MUSIC);
+        indices.push_back(game.dlg.m_nCurSong);
+    }
+    return indices;
+}
+
+struct MissingSongCase {
+    const char* name;
+    std::vector<std::string> present;
+    bool errorBox;
+    std::vector<int> rotation;
+};
+
+class Music : public ::testing::TestWithParam<MissingSongCase> {};
+
+TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
+{
+    const MissingSongCase& c = GetParam();
+    SongFolder folder(c.present);
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        EXPECT_EQ(game.dlg.m_nCurSong, 0);
+        EXPECT_EQ(g_nActiveMidi, NO_SLOT) << "no song starts at start-up";
+        EXPECT_EQ(RotationOverThreeTicks(game), c.rotation);
+        int current = game.dlg.m_nSong[game.dlg.m_nCurSong];
+        if (current != NO_SLOT) {
+            EXPECT_EQ(g_nActiveMidi, current) << "the song the rotation stands on was started";
+        }
+    });
+    const BoxRecord* pError = nullptr;
+    for (const BoxRecord& box : boxes.Boxes()) {
+        if (box.isMessageBox)
+            pError = &box;
+    }
+    ASSERT_EQ(pError != nullptr, c.errorBox);
+    if (pError != nullptr) {
+        EXPECT_EQ(pError->text, "Error reading midi file");
+        EXPECT_EQ(pError->caption, AfxGetAppName());
+        EXPECT_EQ(pError->icon, BoxIcon::Exclamation);
+        EXPECT_EQ(boxes.Boxes()[0].text, "Error reading midi file") << "before the About box";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Songs, Music, ::testing::Values(
+    MissingSongCase{ "AllThree", { "song1.mid", "song2.mid", "song3.mid" }, false, { 1, 2, 0 } },
+    MissingSongCase{ "NoSong1", { "song2.mid", "song3.mid" }, true, { 0, 0, 0 } },
+    MissingSongCase{ "NoSong2", { "song1.mid", "song3.mid" }, false, { 1, 1, 1 } },
+    MissingSongCase{ "NoSong3", { "song1.mid", "song2.mid" }, false, { 1, 2, 2 } }),
+    [](const ::testing::TestParamInfo<MissingSongCase>& info) { return std::string(info.param.name); });
+
+TEST(MusicShutdown, CloseStopsTheMusicAndReleasesTheAudio)
+{
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        game.Tick(TIMER_MUSIC);
+        ASSERT_NE(g_nActiveMidi, NO_SLOT);
+        game.Post(WM_COMMAND, IDCANCEL);
+    });
+    for (const MIDISLOT& slot : g_midiSlots)
+        EXPECT_EQ(slot.pSegment, nullptr);
+    EXPECT_EQ(g_pPerformance, nullptr);
+    EXPECT_EQ(g_pLoader, nullptr);
+    EXPECT_EQ(g_pDirectSound, nullptr);
+}
+
+}  // namespace
