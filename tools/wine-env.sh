@@ -4,7 +4,7 @@
 # inside the tree) chooses 32- or 64-bit Wine.
 : "${QM_BUILD_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/i686}"
 export QM_BUILD_DIR
-if grep -qs '^CMAKE_TOOLCHAIN_FILE.*mingw-x86_64' "$QM_BUILD_DIR/CMakeCache.txt" "$QM_BUILD_DIR/../CMakeCache.txt"; then
+if grep -qs '^CMAKE_TOOLCHAIN_FILE.*mingw-x86_64' "$QM_BUILD_DIR/CMakeCache.txt" "$(dirname "$QM_BUILD_DIR")/CMakeCache.txt"; then
     export WINEARCH=win64 QM_WINE=/usr/lib/wine/wine64
 else
     export WINEARCH=win32 QM_WINE=wine
