@@ -69,7 +69,7 @@ run_tests() {
     # The 32-bit tree runs its tests only where 32-bit Wine can run them.
     configure_and_build i686
     [ "$arch" = i686 ] || configure_and_build "$arch"
-    local tree="$builds/$arch"
+    tree="$builds/$arch"  # global: the exit trap stops its Wine servers
     # The full-screen tests have a prefix of their own (see tests/media_display).
     QM_BUILD_DIR="$tree/display-640" "$root/tools/wine-prefix.sh" &
     QM_BUILD_DIR="$tree" "$root/tools/wine-prefix.sh"

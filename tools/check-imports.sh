@@ -9,8 +9,8 @@ private=$("$objdump" -p "$exe")
 [[ $header == *"file format $format"* ]] || { echo "$exe is not $format"; exit 1; }
 [[ $private =~ Subsystem[[:space:]]+[0-9]+[[:space:]]+\(Windows\ GUI\) ]] || { echo "$exe is not a GUI program"; exit 1; }
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$private")
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|msvcrt|ole32|OLE32|dsound|DSOUND|ddraw|DDRAW|dinput|DINPUT|WINMM|winmm|ADVAPI32)\.dll$'
-bad=$(grep -Ev "$allowed" <<<"$dlls" || true)
+allowed='^(kernel32|user32|gdi32|comctl32|msvcrt|ole32|dsound|ddraw|dinput|winmm|advapi32)\.dll$'
+bad=$(grep -Evi "$allowed" <<<"$dlls" || true)
 if [ -n "$bad" ]; then
     echo "$exe imports DLLs that a clean Windows lacks: $bad"
     exit 1
