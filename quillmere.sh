@@ -49,19 +49,6 @@ play() {
     fi
 }
 
-# Starts the prefix's Wine server to stay, with its services, on DISPLAY: programs
-# started later would otherwise start the services, which keep their output open.
-start_wine() {  # BUILD_DIR
-    (export QM_BUILD_DIR=$1
-     source "$root/tools/wine-env.sh"
-     wineserver -p
-     "$QM_WINE" cmd /c exit </dev/null >/dev/null 2>&1)
-}
-
-stop_wine() {  # BUILD_DIR
-    (export QM_BUILD_DIR=$1; source "$root/tools/wine-env.sh"; wineserver -k 2>/dev/null || true)
-}
-
 run_tests() {
     "$root/tools/setup-deps.sh"
     local arch rc=0
@@ -79,6 +66,7 @@ run_tests() {
     (cd "$builds/i686" && ctest --output-on-failure -L product) || rc=$?
 
     source "$root/tools/xvfb.sh"
+    source "$root/tools/wine-server.sh"
     trap 'stop_wine "$tree"; stop_wine "$tree/display-640"; stop_xvfb' EXIT
     start_xvfb 1024x768x24
     export DISPLAY=$QM_XVFB_DISPLAY

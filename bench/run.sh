@@ -9,13 +9,16 @@ export QM_BUILD_DIR="$root/build/$arch"
 cmake --build "$QM_BUILD_DIR" --target wave_load_bench sprite_draw >/dev/null
 
 source "$root/tools/xvfb.sh"
-trap stop_xvfb EXIT
+source "$root/tools/wine-server.sh"
+trap 'stop_wine "$QM_BUILD_DIR"; stop_wine "$QM_BUILD_DIR/display-640"; stop_xvfb' EXIT
 start_xvfb 1024x768x24
 export DISPLAY=$QM_XVFB_DISPLAY
 start_xvfb 640x480x16
 export QM_DISPLAY_640=$QM_XVFB_DISPLAY
+start_wine "$QM_BUILD_DIR"
+DISPLAY=$QM_DISPLAY_640 start_wine "$QM_BUILD_DIR/display-640"
 
 echo "== Loading a 10 MB wave file ($arch build)"
 (cd "$QM_BUILD_DIR/bin" && "$root/tools/wine-run.sh" ./wave_load_bench.exe)
 echo "== Drawing sprites onto a 640x480 back buffer ($arch build)"
-"$root/bench/sprite_draw/run.sh"
+(cd "$QM_BUILD_DIR/bin" && "$root/tests/media_display/on-display-640.sh" ./sprite_draw.exe)
