@@ -17,6 +17,18 @@ std::string Str(const RECT& r)
     return buf;
 }
 
+RECT UpperSeat(const RECT& raft, const RECT& home)
+{
+    int left = raft.left + 10, top = raft.top + 18;
+    return { left, top, left + (home.right - home.left), top + (home.bottom - home.top) };
+}
+
+RECT LowerSeat(const RECT& raft, const RECT& home)
+{
+    int left = raft.left + 10, top = raft.top + (raft.bottom - raft.top) / 2 + 8;
+    return { left, top, left + (home.right - home.left), top + (home.bottom - home.top) };
+}
+
 int CrossRiver(GameDriver& game)
 {
     int moving = 0;

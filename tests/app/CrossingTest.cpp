@@ -6,18 +6,6 @@
 
 namespace {
 
-RECT UpperSeat(const RECT& raft, const RECT& home)
-{
-    int left = raft.left + 10, top = raft.top + 18;
-    return { left, top, left + (home.right - home.left), top + (home.bottom - home.top) };
-}
-
-RECT LowerSeat(const RECT& raft, const RECT& home)
-{
-    int left = raft.left + 10, top = raft.top + (raft.bottom - raft.top) / 2 + 8;
-    return { left, top, left + (home.right - home.left), top + (home.bottom - home.top) };
-}
-
 TEST(Boarding, UpperSeatFirstThenLowerThenNobody)
 {
     BoxRecorder boxes;

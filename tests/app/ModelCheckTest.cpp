@@ -166,16 +166,13 @@ private:
 
     RECT Expected(int p) const
     {
-        const RECT& h = m_home1[p];
-        int w = h.right - h.left, hgt = h.bottom - h.top;
-        int top = m_raft.top + 18;
         switch (m_place[p]) {
-        case ON_ISLAND1: return h;
+        case ON_ISLAND1: return m_home1[p];
         case ON_ISLAND2: return m_home2[p];
-        case LOWER_SEAT: top = m_raft.top + (m_raft.bottom - m_raft.top) / 2 + 8; break;
-        case UPPER_SEAT: break;
+        case UPPER_SEAT: return UpperSeat(m_raft, m_home1[p]);
+        case LOWER_SEAT: break;
         }
-        return { m_raft.left + 10, top, m_raft.left + 10 + w, top + hgt };
+        return LowerSeat(m_raft, m_home1[p]);
     }
 
     GameDriver& m_game;
