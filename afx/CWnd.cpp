@@ -242,21 +242,45 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); 
 
 DWORD CWnd::GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
 
+namespace {
+
+// The work area of the monitor that holds most of the window (or the one nearest to it).
+RECT WorkAreaNear(HWND hWnd)
+{
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+// Where a span of the given size starts once moved inside [nLow, nHigh); a span larger
+// than the area starts at nLow, so a window's caption and left edge stay in reach.
+int KeepInside(int nStart, int nSize, LONG nLow, LONG nHigh)
+{
+    if (nStart + nSize > nHigh)
+        nStart = nHigh - nSize;
+    return nStart < nLow ? nLow : nStart;
+}
+
+}  // namespace
+
 // A popup is centred on a visible, restored owner; anything else on the work area.
+// Either way it is then kept inside the work area, so a box opened over a window that
+// was dragged against an edge of the screen (or partly off it) still opens whole.
 void CWnd::CenterWindow()
 {
-    RECT rcArea;
     HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hOwner != nullptr && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
-        ::GetWindowRect(hOwner, &rcArea);
-    else
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    bool bOnOwner = hOwner != nullptr && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner);
+    RECT rcWork = WorkAreaNear(bOnOwner ? hOwner : m_hWnd);
+    RECT rcCenter = rcWork;
+    if (bOnOwner)
+        ::GetWindowRect(hOwner, &rcCenter);
 
     RECT rc;
     ::GetWindowRect(m_hWnd, &rc);
     int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    int x = (rcArea.left + rcArea.right) / 2 - w / 2;
-    int y = (rcArea.top + rcArea.bottom) / 2 - h / 2;
+    int x = KeepInside((rcCenter.left + rcCenter.right) / 2 - w / 2, w, rcWork.left, rcWork.right);
+    int y = KeepInside((rcCenter.top + rcCenter.bottom) / 2 - h / 2, h, rcWork.top, rcWork.bottom);
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -1,0 +1,111 @@
+// Where the game's boxes open when the main window stands at an edge of the screen.
+#include "BoardHelpers.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace {
+
+RECT WorkArea()
+{
+    RECT rc;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rc, 0);
+    return rc;
+}
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Where a span centred on [centreLow, centreHigh) starts once kept inside [low, high).
+long CentredInside(long size, long centreLow, long centreHigh, long low, long high)
+{
+    long start = (centreLow + centreHigh) / 2 - size / 2;
+    return std::max(low, std::min(start, high - size));
+}
+
+struct OpenedBox {
+    BoxRecord record;
+    RECT okButton;  // in screen coordinates
+};
+
+// Where the main window is put: each of hx and vy is -1 (hanging off the left or top
+// edge, a strip of the window left on the screen), 0 (centred) or 1 (off the right or
+// bottom edge).
+struct Placement {
+    const char* name;
+    int hx, vy;
+};
+
+long PlaceOnAxis(int side, long size, long low, long high)
+{
+    const long strip = 40;
+    if (side < 0)
+        return low - size + strip;
+    if (side > 0)
+        return high - strip;
+    return (low + high) / 2 - size / 2;
+}
+
+class BoxOverWindow : public ::testing::TestWithParam<Placement> {};
+
+// The About box, a plain refusal, a refusal with its clip and "Complete Mission", each
+// opened over the main window at the placement under test.
+TEST_P(BoxOverWindow, OpensWholeOnTheWorkAreaAsNearTheWindowsCentreAsItCan)
+{
+    const Placement& p = GetParam();
+    const RECT work = WorkArea();
+    std::vector<OpenedBox> opened;
+    RECT main = {};
+    BoxRecorder boxes;
+    boxes.onBox = [&](HWND hBox, const BoxRecord& record) {
+        RECT ok = {};
+        ::GetWindowRect(::GetDlgItem(hBox, IDOK), &ok);
+        opened.push_back({ record, ok });
+    };
+    PlayGame(boxes, [&](GameDriver& game) {
+        RECT rc;
+        ::GetWindowRect(game.Hwnd(), &rc);
+        long w = rc.right - rc.left, h = rc.bottom - rc.top;
+        ::SetWindowPos(game.Hwnd(), nullptr, PlaceOnAxis(p.hx, w, work.left, work.right),
+                       PlaceOnAxis(p.vy, h, work.top, work.bottom), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::GetWindowRect(game.Hwnd(), &main);
+        opened.clear();
+
+        game.dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+        game.Click(IDC_MOVE_RIGHT);  // nobody to row: a plain message box
+        game.Click(IDC_DADDY);
+        game.Click(IDC_MOVE_RIGHT);  // the thief left with Mom: "Can't Move!!!"
+        for (int i = 0; i < 8; i++)
+            game.dlg.m_nIsland2[i] = i + 1;  // the next click completes the mission
+        game.Click(IDC_SON1);
+    });
+
+    std::vector<std::string> captions;
+    for (const OpenedBox& box : opened)
+        captions.push_back(box.record.caption);
+    ASSERT_EQ(captions, (std::vector<std::string>{ "About Quillmere", AfxGetAppName(), "Can't Move!!!",
+                                                   "Complete Mission" }));
+    for (const OpenedBox& box : opened) {
+        SCOPED_TRACE(box.record.caption);
+        const RECT& r = box.record.windowRect;
+        EXPECT_TRUE(Inside(r, work)) << Str(r) << " on the work area " << Str(work);
+        EXPECT_TRUE(Inside(box.okButton, work)) << "OK at " << Str(box.okButton);
+        if (box.record.isMessageBox)
+            continue;  // the platform's own box places itself
+        long w = r.right - r.left, h = r.bottom - r.top;
+        EXPECT_NEAR(r.left, CentredInside(w, main.left, main.right, work.left, work.right), 1);
+        EXPECT_NEAR(r.top, CentredInside(h, main.top, main.bottom, work.top, work.bottom), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, BoxOverWindow,
+    ::testing::Values(Placement{ "Centred", 0, 0 }, Placement{ "OffTheLeftEdge", -1, 0 },
+                      Placement{ "OffTheRightEdge", 1, 0 }, Placement{ "OffTheTopEdge", 0, -1 },
+                      Placement{ "OffTheBottomEdge", 0, 1 }, Placement{ "OffTheBottomRightCorner", 1, 1 }),
+    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+
+}  // namespace
