@@ -162,6 +162,8 @@ void CQuillmereDlg::CaptureGeometry()
     CRect rcClient;
     GetClientRect(&rcClient);
     m_nFrameHeight = m_rcWindow.Height() - rcClient.Height();
+    m_ptClientOrigin = CPoint(0, 0);
+    ClientToScreen(&m_ptClientOrigin);
 
     m_btnIsland1.GetWindowRect(&m_rcIsland1);
     m_btnIsland2.GetWindowRect(&m_rcIsland2);
@@ -176,16 +178,15 @@ void CQuillmereDlg::CaptureGeometry()
     }
 }
 
-// The shift is read off the window itself: the stored window rectangle has followed
-// every earlier shift, so the difference is exact whatever the frame's borders are,
-// and a move that comes before the first capture is overwritten by it.
+// The shift is the client area's own: the controls, whose screen places the rectangles
+// hold, travel with the client area, and the frame's offset to it is not fixed (a
+// minimised window is all frame). A move before the first capture is overwritten by it.
 void CQuillmereDlg::OnMove(int x, int y)
 {
     CDialog::OnMove(x, y);
-    CRect rcNow;
-    GetWindowRect(&rcNow);
-    int dx = rcNow.left - m_rcWindow.left;
-    int dy = rcNow.top - m_rcWindow.top;
+    int dx = x - m_ptClientOrigin.x;
+    int dy = y - m_ptClientOrigin.y;
+    m_ptClientOrigin = CPoint(x, y);
 
     for (CRect* r : { &m_rcWindow, &m_rcIsland1, &m_rcIsland2, &m_rcRaft })
         r->OffsetRect(dx, dy);

@@ -46,6 +46,7 @@ public:
     CButton m_btnDaughter1;
     CButton m_btnDaddy;
     HICON m_hIcon;
+    CPoint m_ptClientOrigin;  // the client area's screen origin the rectangles belong to
 
     void OnPersonClicked(int p);
     void MovePersonButton(int p, CRect r);

@@ -1,4 +1,5 @@
-// Where the game's boxes open when the main window stands at an edge of the screen.
+// Where the game's boxes open when the main window stands at an edge of the screen, and
+// where the raft and its passengers land when the window moves or is minimised mid-crossing.
 #include "BoardHelpers.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -107,5 +108,52 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{ "OffTheRightEdge", 1, 0 }, Placement{ "OffTheTopEdge", 0, -1 },
                       Placement{ "OffTheBottomEdge", 0, 1 }, Placement{ "OffTheBottomRightCorner", 1, 1 }),
     [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+
+// The raft and both passengers stand where the raft's place says, inside the dialog.
+void ExpectRaftAt(GameDriver& game, const RECT& raft, const RECT* home)
+{
+    EXPECT_TRUE(Equal(game.ClientRectOf(IDC_RAFT), raft)) << Str(game.ClientRectOf(IDC_RAFT));
+    EXPECT_TRUE(Equal(game.ClientRectOf(IDC_MOMY), UpperSeat(raft, home[4])));
+    EXPECT_TRUE(Equal(game.ClientRectOf(IDC_DADDY), LowerSeat(raft, home[1])));
+}
+
+// A minimised window is all frame: its client area starts where the window does, so
+// the window's and the client area's shifts differ while it is minimised.
+TEST(Crossing, RaftAndPassengersLandRightWhenTheWindowMovesAndIsMinimisedOnTheWay)
+{
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        RECT home[9];
+        for (int p = 1; p <= 8; p++)
+            home[p] = game.ClientRectOf(kPersonIds[p]);
+        const RECT start = game.ClientRectOf(IDC_RAFT);
+        RECT raft = start;
+        game.Click(IDC_MOMY);
+        game.Click(IDC_DADDY);
+        game.Click(IDC_MOVE_RIGHT);
+        game.MoveWindowBy(-61, 17);
+        game.Tick(TIMER_RAFT);
+        ::OffsetRect(&raft, 10, 0);
+        ExpectRaftAt(game, raft, home);
+
+        ::ShowWindow(game.Hwnd(), SW_MINIMIZE);
+        ASSERT_TRUE(::IsIconic(game.Hwnd()));
+        game.Tick(TIMER_RAFT);
+        ::OffsetRect(&raft, 10, 0);
+        ExpectRaftAt(game, raft, home);
+        ::OffsetRect(&raft, 10 * CrossRiver(game), 0);  // docks while minimised
+        ASSERT_EQ(game.dlg.m_nRaftState, RAFT_AT_ISLAND2);
+
+        ::ShowWindow(game.Hwnd(), SW_RESTORE);
+        ASSERT_FALSE(::IsIconic(game.Hwnd()));
+        ExpectRaftAt(game, raft, home);
+        game.Click(IDC_NEW_GAME);
+        const long island1 = game.ClientRectOf(IDC_ISLAND1).right;
+        const RECT docked = { island1 + 5, start.top, island1 + 5 + start.right - start.left, start.bottom };
+        EXPECT_TRUE(Equal(game.ClientRectOf(IDC_RAFT), docked)) << Str(game.ClientRectOf(IDC_RAFT));
+        for (int p = 1; p <= 8; p++)
+            EXPECT_TRUE(Equal(game.ClientRectOf(kPersonIds[p]), home[p])) << p;
+    });
+}
 
 }  // namespace
