@@ -279,11 +279,11 @@ TEST_F(ScreenTest, PrintTextWithoutDeviceContextOrTextDrawsNothing)
     EXPECT_THAT(CallsStartingWith("back.ReleaseDC"), IsEmpty());
 }
 
-// The text DrawFps prints, drawn the same way onto a surface of our own.
-void DrawReference(FakeSurface& target, HFONT hFont, const char* pszText)
+// A text drawn as PrintText draws it at (3, 5), onto a surface of our own.
+void DrawReference(FakeSurface& target, HFONT hFont, const char* pszText, COLORREF crColor)
 {
     SelectObject(target.hdc, hFont);
-    SetTextColor(target.hdc, RGB(250, 0, 0));
+    SetTextColor(target.hdc, crColor);
     SetBkMode(target.hdc, TRANSPARENT);
     TextOutA(target.hdc, 3, 5, pszText, static_cast<int>(strlen(pszText)));
 }
@@ -297,10 +297,21 @@ bool SamePixels(const FakeSurface& a, const FakeSurface& b)
     return true;
 }
 
+struct ReferenceText {
+    const char* text;
+    COLORREF colour;
+    bool same;
+};
+
+// Wine has no font of the Thai character set and draws every character in one as the
+// same box, so the text is read in a Latin font put into the screen in its place.
 TEST_F(ScreenTest, DrawFpsPrintsTheLastWindowsCountInRed)
 {
     StandDisplay();
-    ASSERT_EQ(1, screen.CreateTextFont("Tahoma", 20, 0, 0, 0));
+    screen.m_hFont = CreateFontA(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 "Tahoma");
+    ASSERT_NE(nullptr, screen.m_hFont);
     g_fake.ticks.push_back(1000);
     for (DWORD t = 1001; t <= 1059; ++t)
         g_fake.ticks.push_back(t);
@@ -311,14 +322,16 @@ TEST_F(ScreenTest, DrawFpsPrintsTheLastWindowsCountInRed)
     screen.DrawFps(3, 5);
 
     EXPECT_TRUE(g_fake.ticks.empty()) << "DrawFps counts the frame itself";
-    FakeSurface expected("expected", back.width, back.height);
-    DrawReference(expected, screen.m_hFont, "fps = 59");
-    EXPECT_TRUE(SamePixels(expected, back));
-    // Wine has no font of the Thai character set and draws every character as a box, so
-    // only a text of another length is sure to look different.
-    FakeSurface other("other", back.width, back.height);
-    DrawReference(other, screen.m_hFont, "fps = 5");
-    EXPECT_FALSE(SamePixels(other, back)) << "the comparison tells texts apart";
+    const COLORREF RED = RGB(250, 0, 0);
+    for (const ReferenceText& c : {ReferenceText{"fps = 59", RED, true}, ReferenceText{"fps = 60", RED, false},
+                                   ReferenceText{"fps = 58", RED, false}, ReferenceText{"FPS = 59", RED, false},
+                                   ReferenceText{"fps=59", RED, false}, ReferenceText{"fps = 5", RED, false},
+                                   ReferenceText{"fps = 590", RED, false},
+                                   ReferenceText{"fps = 59", RGB(255, 0, 0), false}}) {
+        FakeSurface reference("reference", back.width, back.height);
+        DrawReference(reference, screen.m_hFont, c.text, c.colour);
+        EXPECT_EQ(c.same, SamePixels(reference, back)) << c.text << " in " << std::hex << c.colour;
+    }
 }
 
 TEST_F(ScreenTest, ReleaseDisplayReleasesBackgroundThenChainThenDirectDrawOnce)
