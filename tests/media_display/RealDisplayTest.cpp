@@ -5,6 +5,7 @@
 #include "Screen.h"
 #include "Sprite.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -167,19 +168,34 @@ DWORD SheetColour(int x, int y)
     return (x / 32 == 0) ? RED : GREEN;
 }
 
-TEST_F(RealDisplayTest, SpriteCopiesItsCellInteriorSkippingKeyPixels)
-{
-    screen.ClearBackBuffer(0);
-    WORD wKey, wFill;
+// A sprite on a 64 x 32 sheet of SheetColour, over a back buffer of one fill value.
+class RealSpriteTest : public RealDisplayTest {
+protected:
+    void LoadSheetOverFill(int nCellWidth, int nCellHeight)
     {
-        Locked back(g_pBackSurface);
-        ASSERT_TRUE(back.ok);
-        wKey = back.Value(MAGENTA);
-        wFill = back.Value(BLUE);
+        {
+            Locked back(g_pBackSurface);
+            ASSERT_TRUE(back.ok);
+            wKey = back.Value(MAGENTA);
+            wFill = back.Value(BLUE);
+        }
+        sprite.Load(Picture("real_sheet", 64, 32, SheetColour), nCellWidth, nCellHeight, wKey);
+        ASSERT_NE(nullptr, sprite.m_pSurface);
+        screen.ClearBackBuffer(wFill);
     }
-    sprite.Load(Picture("real_sheet", 64, 32, SheetColour), 32, 32, wKey);
-    ASSERT_NE(nullptr, sprite.m_pSurface);
-    screen.ClearBackBuffer(wFill);
+    static std::string SheetMismatch(const Locked& sheet)
+    {
+        return sheet.FirstMismatch(0, 0, 64, 32, [&](int x, int y, WORD v) {
+            return v == sheet.Value(SheetColour(x, y));
+        });
+    }
+
+    WORD wKey = 0, wFill = 0;
+};
+
+TEST_F(RealSpriteTest, SpriteCopiesItsCellInteriorSkippingKeyPixels)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadSheetOverFill(32, 32));
 
     sprite.DrawFrameAt(100, 50, 1, 0);
 
@@ -187,9 +203,7 @@ TEST_F(RealDisplayTest, SpriteCopiesItsCellInteriorSkippingKeyPixels)
     Locked back(g_pBackSurface);
     ASSERT_TRUE(sheet.ok);
     ASSERT_TRUE(back.ok);
-    EXPECT_EQ("", sheet.FirstMismatch(0, 0, 64, 32, [&](int x, int y, WORD v) {
-                  return v == sheet.Value(SheetColour(x, y));
-              }));
+    EXPECT_EQ("", SheetMismatch(sheet));
     EXPECT_EQ("", back.FirstMismatch(100, 50, 130, 80, [&](int x, int y, WORD v) {
                   const WORD wSheet = sheet.At(x - 100 + 33, y - 50 + 1);
                   return v == (wSheet == wKey ? wFill : wSheet);
@@ -199,6 +213,56 @@ TEST_F(RealDisplayTest, SpriteCopiesItsCellInteriorSkippingKeyPixels)
                   return inside || v == wFill;
               })) << "nothing is drawn around the image: the border line stays on the sheet";
 }
+
+// A draw whose cell lies partly or wholly off the sheet, or whose image lies partly or
+// wholly off the back buffer. The sprite leaves the rectangles to the platform, which
+// may refuse them or clip them, but must never draw anything the draw does not put there.
+struct OutsideDraw {
+    const char* name;
+    int cellWidth, cellHeight;
+    int x, y, col, row;
+};
+
+class RealSpriteOutsideTest : public RealSpriteTest,
+                              public ::testing::WithParamInterface<OutsideDraw> {};
+
+TEST_P(RealSpriteOutsideTest, ChangesNoPixelTheDrawDoesNotPutThere)
+{
+    const OutsideDraw& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(LoadSheetOverFill(c.cellWidth, c.cellHeight));
+    const RECT rcSource = sprite.GetFrameRect(c.col, c.row);
+
+    sprite.DrawFrameAt(c.x, c.y, c.col, c.row);
+
+    Locked sheet(sprite.m_pSurface);
+    Locked back(g_pBackSurface);
+    ASSERT_TRUE(sheet.ok);
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ("", SheetMismatch(sheet)) << "the sheet is left as it was";
+    EXPECT_EQ("", back.FirstMismatch(0, 0, 640, 480, [&](int x, int y, WORD v) {
+                  // The sheet pixel that the draw puts at (x, y), when there is one.
+                  const long long sx = static_cast<long long>(x) - c.x + rcSource.left;
+                  const long long sy = static_cast<long long>(y) - c.y + rcSource.top;
+                  const bool bMapped = sx >= rcSource.left && sx < rcSource.right && sy >= rcSource.top &&
+                                       sy < rcSource.bottom && sx >= 0 && sx < 64 && sy >= 0 && sy < 32;
+                  const WORD wSheet = bMapped ? sheet.At(static_cast<int>(sx), static_cast<int>(sy)) : wKey;
+                  return v == wFill || (wSheet != wKey && v == wSheet);
+              }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Draws, RealSpriteOutsideTest,
+    ::testing::Values(OutsideDraw{"ColumnPastTheSheet", 32, 32, 100, 50, 2, 0},
+                      OutsideDraw{"RowPastTheSheet", 32, 32, 100, 50, 0, 1},
+                      OutsideDraw{"ColumnLeftOfTheSheet", 32, 32, 100, 50, -1, 0},
+                      OutsideDraw{"CellPartlyPastTheSheet", 40, 40, 100, 50, 1, 0},
+                      OutsideDraw{"PartlyOffTheLeft", 32, 32, -10, 50, 0, 0},
+                      OutsideDraw{"PartlyOffTheRight", 32, 32, 620, 50, 1, 0},
+                      OutsideDraw{"PartlyOffTheTop", 32, 32, 100, -5, 1, 0},
+                      OutsideDraw{"PartlyOffTheBottom", 32, 32, 100, 470, 0, 0},
+                      OutsideDraw{"FarOff", 32, 32, 100000, -100000, 0, 0},
+                      OutsideDraw{"AtTheEndOfTheIntRange", 32, 32, INT_MAX - 10, INT_MIN + 10, 1, 0}),
+    [](const ::testing::TestParamInfo<OutsideDraw>& info) { return std::string(info.param.name); });
 
 TEST_F(RealDisplayTest, ClearThenFlipBringsTheFilledBufferToTheFront)
 {
