@@ -1,4 +1,5 @@
 #include "WaveFile.h"
+#include "MediaPlatform.h"
 #include <mmsystem.h>
 #include <climits>
 #include <cstdlib>
@@ -60,11 +61,11 @@ bool ReadChunks(HMMIO hFile, WAVEDATA& wave)
 
 bool ReadWaveFile(const char* pszFile, WAVEDATA& wave)
 {
-    HMMIO hFile = mmioOpenA(const_cast<LPSTR>(pszFile), nullptr, MMIO_ALLOCBUF);
+    HMMIO hFile = g_mediaPlatform.mmioOpenA(const_cast<LPSTR>(pszFile), nullptr, MMIO_ALLOCBUF);
     if (!hFile) {
         return false;
     }
     bool bRead = ReadChunks(hFile, wave);
-    mmioClose(hFile, 0);
+    g_mediaPlatform.mmioClose(hFile, 0);
     return bRead;
 }

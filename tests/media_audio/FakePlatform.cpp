@@ -98,6 +98,30 @@ char* FakeGetCwd(char* pBuffer, int nSize)
     return pBuffer;
 }
 
+// The real file, opened and logged by its name without the folder.
+HMMIO WINAPI FakeMmioOpenA(LPSTR pszFileName, LPMMIOINFO pInfo, DWORD dwOpenFlags)
+{
+    FakePlatform& fake = *s_pInstalled;
+    std::string path = pszFileName ? pszFileName : "";
+    fake.Record(Call("mmioOpenA", path.substr(path.find_last_of('\\') + 1), fake.Describe(pInfo), Hex(dwOpenFlags)));
+    HMMIO hFile = ::mmioOpenA(pszFileName, pInfo, dwOpenFlags);
+    if (hFile) {
+        fake.openFiles[hFile] = "File" + std::to_string(++fake.nFilesOpened);
+    }
+    return hFile;
+}
+
+MMRESULT WINAPI FakeMmioClose(HMMIO hFile, UINT uFlags)
+{
+    FakePlatform& fake = *s_pInstalled;
+    auto it = fake.openFiles.find(hFile);
+    fake.Record(Call("mmioClose", it == fake.openFiles.end() ? "unknown file" : it->second, uFlags));
+    if (it != fake.openFiles.end()) {
+        fake.openFiles.erase(it);
+    }
+    return ::mmioClose(hFile, uFlags);
+}
+
 }  // namespace
 
 HRESULT FakeBase::Log(const std::string& call, const std::string& key) const
@@ -281,6 +305,8 @@ FakePlatform::FakePlatform() : m_saved(g_mediaPlatform)
     g_mediaPlatform.CoUninitialize = &FakeCoUninitialize;
     g_mediaPlatform.CoCreateInstance = &FakeCoCreateInstance;
     g_mediaPlatform.GetCwd = &FakeGetCwd;
+    g_mediaPlatform.mmioOpenA = &FakeMmioOpenA;
+    g_mediaPlatform.mmioClose = &FakeMmioClose;
 }
 
 FakePlatform::~FakePlatform()
@@ -358,6 +384,9 @@ std::vector<std::string> FakePlatform::Unreleased() const
         if (object->Refs()) {
             names.push_back(object->Name());
         }
+    }
+    for (const auto& file : openFiles) {
+        names.push_back(file.second);
     }
     return names;
 }

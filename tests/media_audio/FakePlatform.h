@@ -212,7 +212,8 @@ public:
 #undef FAKE_NOT_USED
 
 // The fake platform: while it lives its entry points stand in g_mediaPlatform in
-// place of the audio entries, and it owns every object that it and its fakes hand out.
+// place of the audio entries (the wave files' opening and closing are the real
+// ones, logged), and it owns every object that it and its fakes hand out.
 class FakePlatform {
 public:
     FakePlatform();
@@ -240,6 +241,10 @@ public:
     int nComDepth = 0;
     int nLowestComDepth = 0;
 
+    // The wave files the library holds open, by the names the log gives them.
+    std::map<HMMIO, std::string> openFiles;
+    int nFilesOpened = 0;
+
     // The records as the platform was handed them at the last creation of each kind.
     std::vector<BYTE> bufferDesc;
     std::vector<BYTE> bufferFormat;
@@ -252,7 +257,8 @@ public:
     std::string Describe(const void* p) const;
     static std::string Describe(REFGUID guid);
 
-    // The names of the objects that still hold references; empty when all were released.
+    // The names of the objects that still hold references and of the files still
+    // open; empty when all were released and closed.
     std::vector<std::string> Unreleased() const;
 
     template <class T, class... Args>
