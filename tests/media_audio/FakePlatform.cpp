@@ -141,6 +141,8 @@ HRESULT STDMETHODCALLTYPE FakeSoundBuffer::GetStatus(LPDWORD pdwStatus)
 }
 
 // Like DirectSound: the lock starts at the write cursor and wraps to the buffer's start.
+// An overreaching lock's last part runs on past the bytes asked for: into the guard
+// bytes, or over the start of the first part.
 HRESULT STDMETHODCALLTYPE FakeSoundBuffer::Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppPart1, LPDWORD pdwPart1,
                                                 LPVOID* ppPart2, LPDWORD pdwPart2, DWORD dwFlags)
 {
@@ -148,14 +150,15 @@ HRESULT STDMETHODCALLTYPE FakeSoundBuffer::Lock(DWORD dwOffset, DWORD dwBytes, L
     if (FAILED(hr)) {
         return hr;
     }
-    if (dwBytes > bytes.size()) {
+    if (dwBytes > m_dwBytes) {
         return DSERR_INVALIDPARAM;
     }
     DWORD dwStart = dwFlags & DSBLOCK_FROMWRITECURSOR ? m_dwWriteCursor : dwOffset;
-    *pdwPart1 = std::min<DWORD>(dwBytes, bytes.size() - dwStart);
+    *pdwPart1 = std::min<DWORD>(dwBytes, m_dwBytes - dwStart);
     *ppPart1 = bytes.data() + dwStart;
     *pdwPart2 = dwBytes - *pdwPart1;
     *ppPart2 = *pdwPart2 ? bytes.data() : nullptr;
+    *(*pdwPart2 ? pdwPart2 : pdwPart1) += m_dwLockOverreach;
     return hr;
 }
 
@@ -220,7 +223,8 @@ HRESULT STDMETHODCALLTYPE FakeDirectSound::CreateSoundBuffer(LPCDSBUFFERDESC pDe
         hr = DSERR_OUTOFMEMORY;
     }
     *ppBuffer = SUCCEEDED(hr) ? m_platform.Make<FakeSoundBuffer>("Buffer", pDesc->dwBufferBytes,
-                                                                 m_platform.dwNextWriteCursor)
+                                                                 m_platform.dwNextWriteCursor,
+                                                                 m_platform.dwNextLockOverreach)
                               : static_cast<LPDIRECTSOUNDBUFFER>(FakePlatform::Poison());
     return hr;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "MediaLib.h"
 #include "MediaPlatform.h"
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -57,8 +58,19 @@ public:
 
 class FakeSoundBuffer : public FakeObject<IDirectSoundBuffer> {
 public:
-    FakeSoundBuffer(FakePlatform& platform, std::string name, DWORD dwBytes, DWORD dwWriteCursor)
-        : FakeObject(platform, std::move(name)), bytes(dwBytes), m_dwWriteCursor(dwWriteCursor) {}
+    // Guard bytes follow the buffer's own when its lock overreaches.
+    static constexpr BYTE GUARD = 0xEE;
+
+    FakeSoundBuffer(FakePlatform& platform, std::string name, DWORD dwBytes, DWORD dwWriteCursor,
+                    DWORD dwLockOverreach)
+        : FakeObject(platform, std::move(name)),
+          bytes(dwBytes + dwLockOverreach, GUARD),
+          m_dwBytes(dwBytes),
+          m_dwWriteCursor(dwWriteCursor),
+          m_dwLockOverreach(dwLockOverreach)
+    {
+        std::fill(bytes.begin(), bytes.begin() + dwBytes, 0);
+    }
 
     HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD pdwStatus) override;
     HRESULT STDMETHODCALLTYPE Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppPart1, LPDWORD pdwPart1,
@@ -80,12 +92,14 @@ public:
     FAKE_NOT_USED(SetFormat, LPCWAVEFORMATEX)
     FAKE_NOT_USED(Restore)
 
-    // The buffer's bytes in their order in the buffer.
+    // The buffer's bytes in their order in the buffer, then the guard bytes.
     std::vector<BYTE> bytes;
     DWORD dwStatus = 0;
 
 private:
+    DWORD m_dwBytes;
     DWORD m_dwWriteCursor;
+    DWORD m_dwLockOverreach;
 };
 
 class FakeDirectSound : public FakeObject<IDirectSound> {
@@ -232,6 +246,9 @@ public:
     HWND hWnd = reinterpret_cast<HWND>(0x1230);
     // Where the next buffer's write cursor stands, so that its lock comes in two parts.
     DWORD dwNextWriteCursor = 0;
+    // How much longer than asked the last part of the next buffer's lock comes back,
+    // as a platform rounding a lock up would hand it; guard bytes lie beyond the buffer.
+    DWORD dwNextLockOverreach = 0;
     // Run inside every CreateSoundBuffer, before the buffer is made.
     std::function<void()> onCreateSoundBuffer;
     // The largest buffer the fake makes; larger ones fail as out of memory.

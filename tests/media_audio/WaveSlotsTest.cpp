@@ -88,6 +88,28 @@ TEST_F(WaveTest, ALockFromTheWriteCursorIsFilledInItsTwoParts)
     EXPECT_EQ(Bytes(samples.substr(23) + samples.substr(0, 23)), BufferIn(0)->bytes);
 }
 
+// A platform that hands back a longer lock than asked gets no more than the sound:
+// nothing is read past the block, nothing written past the buffer's data.
+class OverreachingLockTest : public WaveTest, public ::testing::WithParamInterface<DWORD> {};
+
+TEST_P(OverreachingLockTest, GetsTheSoundAndNothingMore)
+{
+    const DWORD OVERREACH = 16;
+    fake.dwNextWriteCursor = GetParam();
+    fake.dwNextLockOverreach = OVERREACH;
+
+    ASSERT_EQ(0, Load());
+
+    std::string samples = Samples(33);
+    size_t nFirstPart = samples.size() - GetParam();
+    EXPECT_EQ(Bytes(samples.substr(nFirstPart) + samples.substr(0, nFirstPart) +
+                    std::string(OVERREACH, static_cast<char>(FakeSoundBuffer::GUARD))),
+              BufferIn(0)->bytes);
+}
+
+// The write cursor at the start (one part) and inside the buffer (two parts).
+INSTANTIATE_TEST_SUITE_P(OnePartAndTwo, OverreachingLockTest, ::testing::Values(0u, 10u));
+
 struct BufferFailure {
     const char* key;
     HRESULT hr;
