@@ -4,7 +4,7 @@
 
 struct WAVEDATA {
     BYTE* pData;         // dwDataSize bytes from calloc
-    DWORD dwDataSize;    // what the file holds of the "data" chunk, never more than it declares
+    DWORD dwDataSize;    // the "data" chunk's bytes that the form and the file hold
     DWORD dwSampleRate;  // the rate that the format declares
 };
 
