@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Prints the benchmarks' figures: LoadWave against ReadFile, and sprite draws through
-# the library against the same calls made directly. Run after ./quillmere.sh test
-# (it uses that command's builds and Wine prefixes).
+# Prints the benchmarks' figures: LoadWave against the same work by hand and against
+# ReadFile, and sprite draws through the library against the same calls made directly.
+# Run after ./quillmere.sh test (it uses that command's builds and Wine prefixes).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 if "$root/tools/runs-i386.sh"; then arch=i686; else arch=x86_64; fi

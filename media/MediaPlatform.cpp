@@ -9,6 +9,8 @@ MediaPlatform RealMediaPlatform()
     p.CoUninitialize = &::CoUninitialize;
     p.CoCreateInstance = &::CoCreateInstance;
     p.GetCwd = &::_getcwd;
+    p.mmioOpenA = &::mmioOpenA;
+    p.mmioClose = &::mmioClose;
     p.DirectDrawCreateEx = &::DirectDrawCreateEx;
     p.GetTickCount = &::GetTickCount;
     p.LoadImageA = &::LoadImageA;

@@ -17,6 +17,10 @@ struct MediaPlatform {
                                       LPVOID* ppv);
     char* (*GetCwd)(char* pBuffer, int nSize);
 
+    // Wave files: tests see which files a load opens and that it closes each of them.
+    HMMIO(WINAPI* mmioOpenA)(LPSTR pszFileName, LPMMIOINFO pInfo, DWORD dwOpenFlags);
+    MMRESULT(WINAPI* mmioClose)(HMMIO hFile, UINT uFlags);
+
     // Display, screen and sprites.
     HRESULT(WINAPI* DirectDrawCreateEx)(GUID* pGuid, LPVOID* ppDD, REFIID iid, IUnknown* pOuter);
     DWORD(WINAPI* GetTickCount)();

@@ -60,7 +60,12 @@ private:
 
 void PrintTo(const WaveCase& wave, std::ostream* out);
 
-// Loads the case's file into the first slot and checks the result and what the
-// slot holds afterwards; contents reads a buffer's bytes back from the platform.
+// LoadWave on a thread of its own, given a few seconds. A load that has not come
+// back by then is stuck for good: the test program ends at once with a failure line.
+int LoadWaveWithinTimeLimit(const std::string& path, DWORD dwExtraFlags);
+
+// Loads the case's file into the first slot within the time limit and checks the
+// result and what the slot holds afterwards, then that a valid file still loads into
+// the next free slot; contents reads a buffer's bytes back from the platform.
 void ExpectLoadAsCase(const WaveCase& wave, TempFolder& folder,
                       std::vector<BYTE> (*contents)(IDirectSoundBuffer* pBuffer));

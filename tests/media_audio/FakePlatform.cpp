@@ -98,6 +98,30 @@ char* FakeGetCwd(char* pBuffer, int nSize)
     return pBuffer;
 }
 
+// The real file, opened and logged by its name without the folder.
+HMMIO WINAPI FakeMmioOpenA(LPSTR pszFileName, LPMMIOINFO pInfo, DWORD dwOpenFlags)
+{
+    FakePlatform& fake = *s_pInstalled;
+    std::string path = pszFileName ? pszFileName : "";
+    fake.Record(Call("mmioOpenA", path.substr(path.find_last_of('\\') + 1), fake.Describe(pInfo), Hex(dwOpenFlags)));
+    HMMIO hFile = ::mmioOpenA(pszFileName, pInfo, dwOpenFlags);
+    if (hFile) {
+        fake.openFiles[hFile] = "File" + std::to_string(++fake.nFilesOpened);
+    }
+    return hFile;
+}
+
+MMRESULT WINAPI FakeMmioClose(HMMIO hFile, UINT uFlags)
+{
+    FakePlatform& fake = *s_pInstalled;
+    auto it = fake.openFiles.find(hFile);
+    fake.Record(Call("mmioClose", it == fake.openFiles.end() ? "unknown file" : it->second, uFlags));
+    if (it != fake.openFiles.end()) {
+        fake.openFiles.erase(it);
+    }
+    return ::mmioClose(hFile, uFlags);
+}
+
 }  // namespace
 
 HRESULT FakeBase::Log(const std::string& call, const std::string& key) const
@@ -117,6 +141,8 @@ HRESULT STDMETHODCALLTYPE FakeSoundBuffer::GetStatus(LPDWORD pdwStatus)
 }
 
 // Like DirectSound: the lock starts at the write cursor and wraps to the buffer's start.
+// An overreaching lock's last part runs on past the bytes asked for: into the guard
+// bytes, or over the start of the first part.
 HRESULT STDMETHODCALLTYPE FakeSoundBuffer::Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppPart1, LPDWORD pdwPart1,
                                                 LPVOID* ppPart2, LPDWORD pdwPart2, DWORD dwFlags)
 {
@@ -124,14 +150,15 @@ HRESULT STDMETHODCALLTYPE FakeSoundBuffer::Lock(DWORD dwOffset, DWORD dwBytes, L
     if (FAILED(hr)) {
         return hr;
     }
-    if (dwBytes > bytes.size()) {
+    if (dwBytes > m_dwBytes) {
         return DSERR_INVALIDPARAM;
     }
     DWORD dwStart = dwFlags & DSBLOCK_FROMWRITECURSOR ? m_dwWriteCursor : dwOffset;
-    *pdwPart1 = std::min<DWORD>(dwBytes, bytes.size() - dwStart);
+    *pdwPart1 = std::min<DWORD>(dwBytes, m_dwBytes - dwStart);
     *ppPart1 = bytes.data() + dwStart;
     *pdwPart2 = dwBytes - *pdwPart1;
     *ppPart2 = *pdwPart2 ? bytes.data() : nullptr;
+    *(*pdwPart2 ? pdwPart2 : pdwPart1) += m_dwLockOverreach;
     return hr;
 }
 
@@ -196,7 +223,8 @@ HRESULT STDMETHODCALLTYPE FakeDirectSound::CreateSoundBuffer(LPCDSBUFFERDESC pDe
         hr = DSERR_OUTOFMEMORY;
     }
     *ppBuffer = SUCCEEDED(hr) ? m_platform.Make<FakeSoundBuffer>("Buffer", pDesc->dwBufferBytes,
-                                                                 m_platform.dwNextWriteCursor)
+                                                                 m_platform.dwNextWriteCursor,
+                                                                 m_platform.dwNextLockOverreach)
                               : static_cast<LPDIRECTSOUNDBUFFER>(FakePlatform::Poison());
     return hr;
 }
@@ -281,6 +309,8 @@ FakePlatform::FakePlatform() : m_saved(g_mediaPlatform)
     g_mediaPlatform.CoUninitialize = &FakeCoUninitialize;
     g_mediaPlatform.CoCreateInstance = &FakeCoCreateInstance;
     g_mediaPlatform.GetCwd = &FakeGetCwd;
+    g_mediaPlatform.mmioOpenA = &FakeMmioOpenA;
+    g_mediaPlatform.mmioClose = &FakeMmioClose;
 }
 
 FakePlatform::~FakePlatform()
@@ -358,6 +388,9 @@ std::vector<std::string> FakePlatform::Unreleased() const
         if (object->Refs()) {
             names.push_back(object->Name());
         }
+    }
+    for (const auto& file : openFiles) {
+        names.push_back(file.second);
     }
     return names;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "MediaLib.h"
 #include "MediaPlatform.h"
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -57,8 +58,19 @@ public:
 
 class FakeSoundBuffer : public FakeObject<IDirectSoundBuffer> {
 public:
-    FakeSoundBuffer(FakePlatform& platform, std::string name, DWORD dwBytes, DWORD dwWriteCursor)
-        : FakeObject(platform, std::move(name)), bytes(dwBytes), m_dwWriteCursor(dwWriteCursor) {}
+    // Guard bytes follow the buffer's own when its lock overreaches.
+    static constexpr BYTE GUARD = 0xEE;
+
+    FakeSoundBuffer(FakePlatform& platform, std::string name, DWORD dwBytes, DWORD dwWriteCursor,
+                    DWORD dwLockOverreach)
+        : FakeObject(platform, std::move(name)),
+          bytes(dwBytes + dwLockOverreach, GUARD),
+          m_dwBytes(dwBytes),
+          m_dwWriteCursor(dwWriteCursor),
+          m_dwLockOverreach(dwLockOverreach)
+    {
+        std::fill(bytes.begin(), bytes.begin() + dwBytes, 0);
+    }
 
     HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD pdwStatus) override;
     HRESULT STDMETHODCALLTYPE Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppPart1, LPDWORD pdwPart1,
@@ -80,12 +92,14 @@ public:
     FAKE_NOT_USED(SetFormat, LPCWAVEFORMATEX)
     FAKE_NOT_USED(Restore)
 
-    // The buffer's bytes in their order in the buffer.
+    // The buffer's bytes in their order in the buffer, then the guard bytes.
     std::vector<BYTE> bytes;
     DWORD dwStatus = 0;
 
 private:
+    DWORD m_dwBytes;
     DWORD m_dwWriteCursor;
+    DWORD m_dwLockOverreach;
 };
 
 class FakeDirectSound : public FakeObject<IDirectSound> {
@@ -212,7 +226,8 @@ public:
 #undef FAKE_NOT_USED
 
 // The fake platform: while it lives its entry points stand in g_mediaPlatform in
-// place of the audio entries, and it owns every object that it and its fakes hand out.
+// place of the audio entries (the wave files' opening and closing are the real
+// ones, logged), and it owns every object that it and its fakes hand out.
 class FakePlatform {
 public:
     FakePlatform();
@@ -231,6 +246,9 @@ public:
     HWND hWnd = reinterpret_cast<HWND>(0x1230);
     // Where the next buffer's write cursor stands, so that its lock comes in two parts.
     DWORD dwNextWriteCursor = 0;
+    // How much longer than asked the last part of the next buffer's lock comes back,
+    // as a platform rounding a lock up would hand it; guard bytes lie beyond the buffer.
+    DWORD dwNextLockOverreach = 0;
     // Run inside every CreateSoundBuffer, before the buffer is made.
     std::function<void()> onCreateSoundBuffer;
     // The largest buffer the fake makes; larger ones fail as out of memory.
@@ -239,6 +257,10 @@ public:
     // Successful CoInitialize calls less CoUninitialize calls, and the lowest it fell to.
     int nComDepth = 0;
     int nLowestComDepth = 0;
+
+    // The wave files the library holds open, by the names the log gives them.
+    std::map<HMMIO, std::string> openFiles;
+    int nFilesOpened = 0;
 
     // The records as the platform was handed them at the last creation of each kind.
     std::vector<BYTE> bufferDesc;
@@ -252,7 +274,8 @@ public:
     std::string Describe(const void* p) const;
     static std::string Describe(REFGUID guid);
 
-    // The names of the objects that still hold references; empty when all were released.
+    // The names of the objects that still hold references and of the files still
+    // open; empty when all were released and closed.
     std::vector<std::string> Unreleased() const;
 
     template <class T, class... Args>

@@ -19,6 +19,10 @@ TEST_P(RiffOnFakeTest, GivesTheResultAndSlotOfItsFile)
     Start();
     TempFolder folder;
     ExpectLoadAsCase(GetParam(), folder, &FakeContents);
+
+    g_media.ReleaseAllWaves();
+    EXPECT_THAT(fake.Unreleased(), ::testing::ElementsAre("DirectSound1", "Performance1", "Loader1"))
+        << "every file closed, every buffer released";
 }
 
 INSTANTIATE_TEST_SUITE_P(CraftedFiles, RiffOnFakeTest, ::testing::ValuesIn(WaveCases()),

@@ -43,7 +43,8 @@ TEST_F(WaveTest, EveryBufferIsMadeAs8BitMonoAt11025HzWithTheCallersFlagsAdded)
 
     EXPECT_EQ(0, g_media.LoadWave(stereo.c_str(), DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS));
 
-    EXPECT_THAT(fake.log, ElementsAre("DirectSound1.CreateSoundBuffer(&g_waveBufferDesc, &g_waveSlots[0].pBuffer, null)",
+    EXPECT_THAT(fake.log, ElementsAre("mmioOpenA(stereo.wav, null, 0x10000)", "mmioClose(File1, 0)",
+                                      "DirectSound1.CreateSoundBuffer(&g_waveBufferDesc, &g_waveSlots[0].pBuffer, null)",
                                       "Buffer1.Lock(0, 400, 1)", "Buffer1.Unlock(0, 400, -1, 0)"));
     // Field by field: the same bytes as the 32-bit program's 36-byte record.
     ASSERT_EQ(sizeof(DSBUFFERDESC), fake.bufferDesc.size());
@@ -86,6 +87,28 @@ TEST_F(WaveTest, ALockFromTheWriteCursorIsFilledInItsTwoParts)
     std::string samples = Samples(33);
     EXPECT_EQ(Bytes(samples.substr(23) + samples.substr(0, 23)), BufferIn(0)->bytes);
 }
+
+// A platform that hands back a longer lock than asked gets no more than the sound:
+// nothing is read past the block, nothing written past the buffer's data.
+class OverreachingLockTest : public WaveTest, public ::testing::WithParamInterface<DWORD> {};
+
+TEST_P(OverreachingLockTest, GetsTheSoundAndNothingMore)
+{
+    const DWORD OVERREACH = 16;
+    fake.dwNextWriteCursor = GetParam();
+    fake.dwNextLockOverreach = OVERREACH;
+
+    ASSERT_EQ(0, Load());
+
+    std::string samples = Samples(33);
+    size_t nFirstPart = samples.size() - GetParam();
+    EXPECT_EQ(Bytes(samples.substr(nFirstPart) + samples.substr(0, nFirstPart) +
+                    std::string(OVERREACH, static_cast<char>(FakeSoundBuffer::GUARD))),
+              BufferIn(0)->bytes);
+}
+
+// The write cursor at the start (one part) and inside the buffer (two parts).
+INSTANTIATE_TEST_SUITE_P(OnePartAndTwo, OverreachingLockTest, ::testing::Values(0u, 10u));
 
 struct BufferFailure {
     const char* key;
@@ -258,7 +281,7 @@ TEST_F(WaveTest, ReleaseFreesTheSlotForTheNextLoadAndKeepsItsIndex)
     EXPECT_THAT(fake.Unreleased(), ElementsAre("DirectSound1", "Performance1", "Loader1", "Buffer12"));
 }
 
-TEST_F(WaveTest, WithAllSlotsTakenALoadFailsAndCallsNothing)
+TEST_F(WaveTest, WithAllSlotsTakenALoadOpensNoFileAndCallsNothing)
 {
     for (WAVESLOT& slot : g_waveSlots) {
         slot.nState = WAVE_LOADED;
