@@ -112,7 +112,7 @@ TEST_P(Rule, DecidesTheDepartureFromIsland1)
             EXPECT_TRUE(box.isMessageBox);
             EXPECT_EQ(box.text, c.message);
             EXPECT_EQ(box.icon, BoxIcon::None);
-            EXPECT_EQ(box.caption, AfxGetAppName());
+            EXPECT_EQ(box.caption, ProgramName());
             EXPECT_EQ(std::string(d.m_strAvi), " ");
         } else {
             EXPECT_EQ(box.caption, "Can't Move!!!");

@@ -78,7 +78,7 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
     ASSERT_EQ(pError != nullptr, c.errorBox);
     if (pError != nullptr) {
         EXPECT_EQ(pError->text, "Error reading midi file");
-        EXPECT_EQ(pError->caption, AfxGetAppName());
+        EXPECT_EQ(pError->caption, ProgramName());
         EXPECT_EQ(pError->icon, BoxIcon::Exclamation);
         EXPECT_EQ(boxes.Boxes()[0].text, "Error reading midi file") << "before the About box";
     }
