@@ -61,7 +61,9 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
     const MissingSongCase& c = GetParam();
     SongFolder folder(c.present);
     BoxRecorder boxes;
+    HWND hMain = nullptr;
     PlayGame(boxes, [&](GameDriver& game) {
+        hMain = game.Hwnd();
         EXPECT_EQ(game.dlg.m_nCurSong, 0);
         EXPECT_EQ(g_nActiveMidi, NO_SLOT) << "no song starts at start-up";
         EXPECT_EQ(RotationOverThreeTicks(game), c.rotation);
@@ -80,6 +82,8 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
         EXPECT_EQ(pError->text, "Error reading midi file");
         EXPECT_EQ(pError->caption, ProgramName());
         EXPECT_EQ(pError->icon, BoxIcon::Exclamation);
+        EXPECT_EQ(pError->owner, hMain);
+        EXPECT_TRUE(pError->ownerDisabled);
         EXPECT_EQ(boxes.Boxes()[0].text, "Error reading midi file") << "before the About box";
     }
 }
