@@ -1,7 +1,9 @@
 // The background music through the game's dialog and the real media library: the
-// rotation's order, the songs that fail to load, the shutdown at close.
+// music timer, the rotation's order, the songs that fail to load, the shutdown at close.
 #include "GameSession.h"
 #include "MediaLib.h"
+#include "Quillmere.h"
+#include "SystemCalls.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -108,6 +110,37 @@ TEST(MusicShutdown, CloseStopsTheMusicAndReleasesTheAudio)
     EXPECT_EQ(g_pPerformance, nullptr);
     EXPECT_EQ(g_pLoader, nullptr);
     EXPECT_EQ(g_pDirectSound, nullptr);
+}
+
+TEST(MusicTimer, StartsWithTheDialogAndChangesTheSongAboutTwoSecondsLaterBehindTheAboutBox)
+{
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
+    BoxRecorder boxes;
+    DWORD changedAt = 0;
+    int songIndex = -1, activeSlot = NO_SLOT, secondSongSlot = NO_SLOT;
+    boxes.onBox = [&](HWND hBox, const BoxRecord& box) {
+        ASSERT_EQ(box.caption, "About Quillmere");
+        auto& dlg = *static_cast<CQuillmereDlg*>(theApp.m_pMainWnd);
+        if (!PumpUntil([&] { return dlg.m_nCurSong != 0; }, 10000))
+            return;
+        changedAt = ::GetTickCount();
+        songIndex = dlg.m_nCurSong;
+        activeSlot = g_nActiveMidi;
+        secondSongSlot = dlg.m_nSong[1];
+        EXPECT_TRUE(::IsWindowVisible(hBox)) << "the About box was closed";
+    };
+    PlayGame(boxes, [&](GameDriver&) { boxes.onBox = nullptr; });
+
+    std::vector<std::string> started = log.Calls({ "SetTimer" });
+    ASSERT_EQ(started, std::vector<std::string>{ "SetTimer(2, 2000)" }) << "only the music timer starts";
+    ASSERT_NE(changedAt, 0u) << "the song never changed";
+    DWORD after = changedAt - log.First("SetTimer")->tick;
+    EXPECT_GE(after, 1900u);
+    EXPECT_LT(after, 3900u) << "not the first tick";
+    EXPECT_EQ(songIndex, 1);
+    EXPECT_EQ(activeSlot, secondSongSlot);
 }
 
 }  // namespace
