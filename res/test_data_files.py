@@ -1,7 +1,9 @@
 """Checks the data files the scripts beside this file make, by reading them
 back the way Windows and the media library will.
 
-Run: python3 -B -m unittest discover -s res -p 'test_*.py'
+Run: python3 -B -m unittest discover -v -s res -p 'test_*.py'
+(the test command runs it so, as Data.ScriptsMakeTheGamesFiles, with the
+product's checks).
 """
 import os
 import struct

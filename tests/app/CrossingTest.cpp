@@ -42,7 +42,7 @@ TEST(Boarding, MemberErrorForAnUnknownPerson)
         for (const BoxRecord& box : boxes.Boxes()) {
             EXPECT_TRUE(box.isMessageBox);
             EXPECT_EQ(box.text, "Member error!");
-            EXPECT_EQ(box.caption, AfxGetAppName());
+            EXPECT_EQ(box.caption, ProgramName());
             EXPECT_EQ(box.icon, BoxIcon::None);
         }
     });

@@ -1,8 +1,10 @@
 // Playing the puzzle through the real dialog: boarding, leaving, the departure rules,
 // the raft's crossing, completion and new game.
 #include "BoardHelpers.h"
+#include "ClipView.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,17 @@ struct RuleCase {
 
 class Rule : public ::testing::TestWithParam<RuleCase> {};
 
+// Who each clip shows, in the order PeopleShown names them.
+std::vector<std::string> CastOf(const std::string& clip)
+{
+    const std::map<std::string, std::vector<std::string>> cast = {
+        { "thief_dad.avi", { "dad", "thief" } },        { "thief_mom.avi", { "mom", "thief" } },
+        { "thief_son.avi", { "son", "thief" } },        { "thief_daughter.avi", { "daughter", "thief" } },
+        { "dad_daughter.avi", { "dad", "daughter" } }, { "mom_son.avi", { "mom", "son" } },
+    };
+    return cast.at(clip);
+}
+
 // Puts the case's people in place through clicks, then presses ">>".
 TEST_P(Rule, DecidesTheDepartureFromIsland1)
 {
@@ -95,6 +108,11 @@ TEST_P(Rule, DecidesTheDepartureFromIsland1)
         d.m_strMessage = "untouched";
         d.m_strAvi = "untouched.avi";
         boxes.Clear();
+        ClipRun clip;
+        boxes.onBox = [&](HWND hBox, const BoxRecord& box) {
+            if (box.caption == "Can't Move!!!")
+                clip = WatchClip(hBox);
+        };
 
         game.Click(IDC_MOVE_RIGHT);
 
@@ -112,13 +130,15 @@ TEST_P(Rule, DecidesTheDepartureFromIsland1)
             EXPECT_TRUE(box.isMessageBox);
             EXPECT_EQ(box.text, c.message);
             EXPECT_EQ(box.icon, BoxIcon::None);
-            EXPECT_EQ(box.caption, AfxGetAppName());
+            EXPECT_EQ(box.caption, ProgramName());
             EXPECT_EQ(std::string(d.m_strAvi), " ");
         } else {
             EXPECT_EQ(box.caption, "Can't Move!!!");
             ASSERT_NE(box.Control(IDC_MESSAGE), nullptr);
             EXPECT_EQ(box.Control(IDC_MESSAGE)->text, c.message);
             EXPECT_EQ(std::string(d.m_strAvi), c.clip);
+            EXPECT_TRUE(clip.first != clip.later) << "the clip does not play";
+            EXPECT_EQ(PeopleShown(clip.first), CastOf(c.clip)) << "not the clip of " << c.clip;
         }
         EXPECT_EQ(std::string(d.m_strMessage), c.message);
         EXPECT_EQ(d.m_nRaftState, RAFT_AT_ISLAND1);

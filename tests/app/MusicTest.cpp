@@ -1,7 +1,12 @@
 // The background music through the game's dialog and the real media library: the
-// rotation's order, the songs that fail to load, the shutdown at close.
+// music timer, the rotation's order, a song left to play, the songs that fail to load,
+// the shutdown at close.
+#include "AudioSpy.h"
 #include "GameSession.h"
 #include "MediaLib.h"
+#include "Quillmere.h"
+#include "Resource.h"
+#include "SystemCalls.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -61,7 +66,9 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
     const MissingSongCase& c = GetParam();
     SongFolder folder(c.present);
     BoxRecorder boxes;
+    HWND hMain = nullptr;
     PlayGame(boxes, [&](GameDriver& game) {
+        hMain = game.Hwnd();
         EXPECT_EQ(game.dlg.m_nCurSong, 0);
         EXPECT_EQ(g_nActiveMidi, NO_SLOT) << "no song starts at start-up";
         EXPECT_EQ(RotationOverThreeTicks(game), c.rotation);
@@ -78,8 +85,10 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
     ASSERT_EQ(pError != nullptr, c.errorBox);
     if (pError != nullptr) {
         EXPECT_EQ(pError->text, "Error reading midi file");
-        EXPECT_EQ(pError->caption, AfxGetAppName());
+        EXPECT_EQ(pError->caption, ProgramName());
         EXPECT_EQ(pError->icon, BoxIcon::Exclamation);
+        EXPECT_EQ(pError->owner, hMain);
+        EXPECT_TRUE(pError->ownerDisabled);
         EXPECT_EQ(boxes.Boxes()[0].text, "Error reading midi file") << "before the About box";
     }
 }
@@ -104,6 +113,148 @@ TEST(MusicShutdown, CloseStopsTheMusicAndReleasesTheAudio)
     EXPECT_EQ(g_pPerformance, nullptr);
     EXPECT_EQ(g_pLoader, nullptr);
     EXPECT_EQ(g_pDirectSound, nullptr);
+}
+
+TEST(MusicTimer, StartsWithTheDialogAndChangesTheSongAboutTwoSecondsLaterBehindTheAboutBox)
+{
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
+    BoxRecorder boxes;
+    DWORD changedAt = 0;
+    int songIndex = -1, activeSlot = NO_SLOT, secondSongSlot = NO_SLOT;
+    boxes.onBox = [&](HWND hBox, const BoxRecord& box) {
+        ASSERT_EQ(box.caption, "About Quillmere");
+        auto& dlg = *static_cast<CQuillmereDlg*>(theApp.m_pMainWnd);
+        if (!PumpUntil([&] { return dlg.m_nCurSong != 0; }, 10000))
+            return;
+        changedAt = ::GetTickCount();
+        songIndex = dlg.m_nCurSong;
+        activeSlot = g_nActiveMidi;
+        secondSongSlot = dlg.m_nSong[1];
+        EXPECT_TRUE(::IsWindowVisible(hBox)) << "the About box was closed";
+    };
+    PlayGame(boxes, [&](GameDriver&) { boxes.onBox = nullptr; });
+
+    std::vector<std::string> started = log.Calls({ "SetTimer" });
+    ASSERT_EQ(started, std::vector<std::string>{ "SetTimer(2, 2000)" }) << "only the music timer starts";
+    ASSERT_NE(changedAt, 0u) << "the song never changed";
+    DWORD after = changedAt - log.First("SetTimer")->tick;
+    EXPECT_GE(after, 1900u);
+    EXPECT_LT(after, 3900u) << "not the first tick";
+    EXPECT_EQ(songIndex, 1);
+    EXPECT_EQ(activeSlot, secondSongSlot);
+}
+
+// What the rotation asked of the performance and started or stopped there.
+std::vector<std::string> SongCalls(const CallLog& log)
+{
+    return log.Calls({ "Performance.IsPlaying", "Performance.PlaySegment", "Performance.Stop" });
+}
+
+TEST(MusicRotation, APlayingSongIsLeftAloneUntilItEnds)
+{
+    CallLog log;
+    AudioSpy audio(log);
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        game.Tick(TIMER_MUSIC);
+        ASSERT_EQ(SongCalls(log), (std::vector<std::string>{ "Performance.IsPlaying(song1.mid)",
+                                                             "Performance.PlaySegment(song2.mid)" }));
+        log.Clear();
+        for (int tick = 0; tick < 3; tick++)
+            game.Tick(TIMER_MUSIC);
+        EXPECT_EQ(SongCalls(log), std::vector<std::string>(3, "Performance.IsPlaying(song2.mid)"));
+        EXPECT_EQ(game.dlg.m_nCurSong, 1);
+
+        log.Clear();
+        audio.EndSong();
+        game.Tick(TIMER_MUSIC);
+        EXPECT_EQ(SongCalls(log), (std::vector<std::string>{ "Performance.IsPlaying(song2.mid)",
+                                                             "Performance.Stop(song2.mid)",
+                                                             "Performance.PlaySegment(song3.mid)" }));
+        EXPECT_EQ(game.dlg.m_nCurSong, 2);
+    });
+}
+
+// The song keeps playing through everything the player does, on the real timer.
+TEST(MusicRotation, NewGameRefusalsAndCrossingsNeitherRestartNorStopTheSong)
+{
+    CallLog log;
+    AudioSpy audio(log);
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        game.Tick(TIMER_MUSIC);
+        ASSERT_EQ(g_nActiveMidi, game.dlg.m_nSong[1]);
+        log.Clear();
+        boxes.Clear();
+        game.Click(IDC_NEW_GAME);
+        game.Click(IDC_MOVE_RIGHT);  // an empty raft: a plain refusal
+        boxes.onBox = [](HWND, const BoxRecord&) { PumpFor(2500); };
+        game.Click(IDC_DADDY);
+        game.Click(IDC_DAUGHTER1);
+        game.Click(IDC_MOVE_RIGHT);  // a refusal with its clip, open for a music tick
+        boxes.onBox = nullptr;
+        game.Click(IDC_DAUGHTER1);
+        game.Click(IDC_MOMY);
+        game.Click(IDC_MOVE_RIGHT);
+        EXPECT_TRUE(PumpUntil([&] { return game.dlg.m_nRaftState == RAFT_AT_ISLAND2; }, 20000, game.Hwnd()));
+
+        std::vector<std::string> calls = SongCalls(log);
+        ASSERT_FALSE(calls.empty()) << "the music timer never ticked";
+        EXPECT_EQ(calls, std::vector<std::string>(calls.size(), "Performance.IsPlaying(song2.mid)"));
+        EXPECT_EQ(game.dlg.m_nCurSong, 1);
+        EXPECT_EQ(boxes.Boxes().size(), 2u);
+    });
+}
+
+// A small sound effect of the kind the library loads: 8-bit mono PCM at 11025 Hz.
+void WriteWave(const char* pszFile)
+{
+    const DWORD samples = 64;
+    struct {
+        char riff[4]; DWORD riffSize; char wave[4];
+        char fmt[4]; DWORD fmtSize; PCMWAVEFORMAT format;
+        char data[4]; DWORD dataSize; BYTE pcm[samples];
+    } file = { { 'R', 'I', 'F', 'F' }, 4 + 24 + 8 + samples, { 'W', 'A', 'V', 'E' },
+               { 'f', 'm', 't', ' ' }, 16, { { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 }, 8 },
+               { 'd', 'a', 't', 'a' }, samples, {} };
+    static_assert(sizeof file == 44 + samples, "a packed RIFF file");
+    HANDLE h = ::CreateFileA(pszFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, &file, sizeof file, &written, nullptr);
+    ::CloseHandle(h);
+}
+
+TEST(MusicShutdown, CloseStopsBothTimersThenTheWavesThenUnloadsTheSongsThenShutsTheAudioDown)
+{
+    CallLog log;
+    SystemCalls calls(log);
+    AudioSpy audio(log);
+    ASSERT_TRUE(calls.Active());
+    WriteWave("shutdown-order.wav");
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        ASSERT_NE(g_media.LoadWave("shutdown-order.wav", 0), NO_SLOT);
+        game.Click(IDC_POLICE);
+        game.Click(IDC_THIEF);
+        game.Click(IDC_MOVE_RIGHT);
+        game.Tick(TIMER_MUSIC);
+        log.Clear();
+        game.Post(WM_COMMAND, IDCANCEL);
+    });
+    ::DeleteFileA("shutdown-order.wav");
+    std::vector<std::string> steps =
+        log.Calls({ "KillTimer", "Buffer.Stop", "SetParam(Unload)", "Performance.Stop", "Performance.CloseDown" });
+    ASSERT_GE(steps.size(), 8u) << ::testing::PrintToString(steps);
+    steps.resize(8);
+    EXPECT_EQ(steps, (std::vector<std::string>{
+                         "KillTimer(1)", "KillTimer(2)",                       // both timers
+                         "Buffer.Stop",                                        // every wave
+                         "song1.mid.SetParam(Unload)", "song2.mid.SetParam(Unload)",
+                         "song3.mid.SetParam(Unload)",                         // every song
+                         "Performance.Stop(all)", "Performance.CloseDown" }))  // the audio
+        << "in the order the close took";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The About box, "Can't Move!!!" and "Complete Mission", each run on its own.
 #include "AboutDlg.h"
 #include "BoxRecorder.h"
+#include "ClipView.h"
 #include "CompleteDialog.h"
 #include "MessageDialog.h"
 #include <gtest/gtest.h>
@@ -78,46 +79,11 @@ TEST(CompleteDialog, ShowsPictureAndCongratulation)
     EXPECT_EQ(Height(box.controls[1].rect), 200);
 }
 
-// Samples the animation control's pixels from the screen.
-std::vector<COLORREF> Snapshot(HWND hCtrl)
-{
-    RECT rc;
-    ::GetWindowRect(hCtrl, &rc);
-    HDC hScreen = ::GetDC(nullptr);
-    std::vector<COLORREF> pixels;
-    for (int y = rc.top; y < rc.bottom; y += 3) {
-        for (int x = rc.left; x < rc.right; x += 3)
-            pixels.push_back(::GetPixel(hScreen, x, y));
-    }
-    ::ReleaseDC(nullptr, hScreen);
-    return pixels;
-}
-
-bool Uniform(const std::vector<COLORREF>& pixels)
-{
-    for (COLORREF c : pixels) {
-        if (c != pixels.front())
-            return false;
-    }
-    return true;
-}
-
-struct ClipRun { std::vector<COLORREF> first, later; std::string message; };
-
 ClipRun RunMessageDialog(const char* avi)
 {
     BoxRecorder boxes;
     ClipRun run;
-    boxes.onBox = [&](HWND hBox, const BoxRecord&) {
-        HWND hAnim = ::GetDlgItem(hBox, IDC_ANIMATE);
-        PumpFor(300);
-        run.first = Snapshot(hAnim);
-        PumpFor(400);
-        run.later = Snapshot(hAnim);
-        char text[256] = "";
-        ::GetDlgItemTextA(hBox, IDC_MESSAGE, text, sizeof text);
-        run.message = text;
-    };
+    boxes.onBox = [&](HWND hBox, const BoxRecord&) { run = WatchClip(hBox); };
     CMessageDialog dlg(nullptr);
     dlg.m_strMessage = "The thief will hit Dad!";
     dlg.m_strAvi = avi;

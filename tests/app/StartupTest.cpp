@@ -1,9 +1,11 @@
-// The game from start-up to close: start layout, system menu, minimised icon, the
-// ways out.
+// The game from start-up to close: start layout, system menu, minimised icon, help,
+// the ways out.
 #include "GameSession.h"
+#include "AfxGlobals.h"
 #include "MediaLib.h"
 #include "Quillmere.h"
 #include "Resource.h"
+#include "SystemCalls.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -177,17 +179,88 @@ TEST(Keys, EnterOnAPersonClicksIt)
     });
 }
 
-TEST(Minimised, PaintsTheIconCentredInTheClientArea)
+TEST(Minimised, PaintsTheIconCentredInTheClientAreaAndNothingWhenRestored)
 {
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         ::ShowWindow(game.Hwnd(), SW_MINIMIZE);
         ASSERT_TRUE(::IsIconic(game.Hwnd()));
         EXPECT_EQ((HICON)game.dlg.SendMessage(WM_QUERYDRAGICON), game.dlg.m_hIcon);
-        ::RedrawWindow(game.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client;
+        ::GetClientRect(game.Hwnd(), &client);
+        int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        // With no window manager here the minimised window has no client area, so
+        // nothing asks it to paint: the paint message is sent as the system would.
+        log.Clear();
+        game.dlg.SendMessage(WM_PAINT);
+        EXPECT_EQ(log.Calls({ "DrawIcon" }),
+                  std::vector<std::string>{ "DrawIcon(" + std::to_string(x) + ", " + std::to_string(y) + ", " +
+                                            HandleText(game.dlg.m_hIcon) + ")" });
+
         ::ShowWindow(game.Hwnd(), SW_RESTORE);
         EXPECT_FALSE(::IsIconic(game.Hwnd()));
+        log.Clear();
+        ::RedrawWindow(game.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        game.dlg.SendMessage(WM_PAINT);
+        EXPECT_EQ(log.Calls({ "DrawIcon" }), std::vector<std::string>{});
     });
 }
+
+INPUT Key(WORD vk, DWORD dwFlags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = dwFlags;
+    return input;
+}
+
+// The player's keys, as the keyboard gives them (so the modifiers' state is the one
+// the program reads): pressed in order, released in reverse.
+void Type(const std::vector<WORD>& keys, HWND hDialog)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys)
+        inputs.push_back(Key(vk, 0));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(Key(*it, KEYEVENTF_KEYUP));
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    PumpFor(300, hDialog);
+}
+
+struct HelpCase { const char* name; std::function<void(GameDriver&)> ask; bool helps; };
+
+class Help : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(Help, AsksTheHelpEngineForTheProgramsHelpFile)
+{
+    std::string path = ProgramPath();
+    std::string helpFile = path.substr(0, path.rfind('.')) + ".HLP";
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        GetParam().ask(game);
+        EXPECT_EQ(game.dlg.m_nRaftState, RAFT_AT_ISLAND1);
+        EXPECT_EQ(game.dlg.m_nSeat1, 0);
+    });
+    std::vector<std::string> expected;
+    if (GetParam().helps)
+        expected.push_back("WinHelpA(" + helpFile + ")");
+    EXPECT_EQ(log.Calls({ "WinHelpA" }), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Help, ::testing::Values(
+    HelpCase{ "F1", [](GameDriver& g) { Type({ VK_F1 }, g.Hwnd()); }, true },
+    HelpCase{ "ShiftF1", [](GameDriver& g) { Type({ VK_SHIFT, VK_F1 }, g.Hwnd()); }, false },
+    HelpCase{ "CtrlF1", [](GameDriver& g) { Type({ VK_CONTROL, VK_F1 }, g.Hwnd()); }, false },
+    HelpCase{ "AltF1", [](GameDriver& g) { Type({ VK_MENU, VK_F1 }, g.Hwnd()); }, false },
+    HelpCase{ "HelpCommand", [](GameDriver& g) { g.dlg.SendMessage(WM_COMMAND, ID_HELP); }, true }),
+    [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

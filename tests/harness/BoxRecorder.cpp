@@ -3,6 +3,7 @@
 #include "CWnd.h"
 #include "AfxGlobals.h"
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -144,8 +145,16 @@ void BoxRecorder::OnDialogInitialised(HWND hBox)
 
 void BoxRecorder::OnDestroyed(HWND hWnd)
 {
-    m_open.erase(std::remove(m_open.begin(), m_open.end(), hWnd), m_open.end());
-    m_pending.erase(std::remove(m_pending.begin(), m_pending.end(), hWnd), m_pending.end());
+    for (std::vector<HWND>* list : { &m_open, &m_pending })
+        list->erase(std::remove(list->begin(), list->end(), hWnd), list->end());
+    for (auto it = m_closing.begin(); it != m_closing.end();) {
+        if (it->second == hWnd) {
+            ::KillTimer(nullptr, it->first);
+            it = m_closing.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 // A box is looked at once its modal loop has shown it, as the player would see it.
@@ -165,7 +174,44 @@ void CALLBACK BoxRecorder::HandlePending(HWND, UINT, UINT_PTR idEvent, DWORD)
     if (self->onBox)
         self->onBox(hBox, self->m_boxes.back());
     if (::IsWindow(hBox))
-        ::PostMessageA(hBox, WM_COMMAND, self->closeWith, 0);
+        self->Close(hBox);
+}
+
+// The keys go where the player's would: to the control that has the focus, through
+// the box's own modal loop.
+void BoxRecorder::Close(HWND hBox)
+{
+    HWND hFocus = ::GetFocus();
+    HWND hKeys = (hFocus != nullptr && ::IsChild(hBox, hFocus)) ? hFocus : hBox;
+    switch (closeWith) {
+    case BoxClose::Ok:
+        ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        break;
+    case BoxClose::Escape:
+        ::PostMessageA(hKeys, WM_KEYDOWN, VK_ESCAPE, 1);
+        ::PostMessageA(hKeys, WM_KEYUP, VK_ESCAPE, 1 | (3u << 30));
+        break;
+    case BoxClose::CloseBox:
+        ::PostMessageA(hBox, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+    m_closing.push_back({ ::SetTimer(nullptr, 0, 5000, CheckClosed), hBox });
+}
+
+void CALLBACK BoxRecorder::CheckClosed(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(nullptr, idEvent);
+    BoxRecorder* self = g_pCurrent;
+    if (self == nullptr)
+        return;
+    auto it = std::find_if(self->m_closing.begin(), self->m_closing.end(),
+                           [&](const std::pair<UINT_PTR, HWND>& c) { return c.first == idEvent; });
+    if (it == self->m_closing.end())
+        return;
+    HWND hBox = it->second;
+    self->m_closing.erase(it);
+    ADD_FAILURE() << "the box did not close the way the test closed it";
+    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
 }
 
 void PumpFor(DWORD ms, HWND hDialog)

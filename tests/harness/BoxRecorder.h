@@ -5,9 +5,13 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class BoxIcon { None, Exclamation, Information, Question, Error };
+
+// How the player closes a box: its OK button, the Esc key, or the close box.
+enum class BoxClose { Ok, Escape, CloseBox };
 
 struct ControlRecord {
     int id;
@@ -44,8 +48,9 @@ public:
     // Runs while the box is open and before it is closed; by default nothing.
     // The handler may pump messages (see PumpFor) to watch the box live.
     std::function<void(HWND hBox, const BoxRecord& record)> onBox;
-    // The command the box is closed with.
-    WORD closeWith = IDOK;
+    // How the box is closed. A box that does not close that way fails the test and is
+    // then closed with its OK button.
+    BoxClose closeWith = BoxClose::Ok;
 
     const std::vector<BoxRecord>& Boxes() const { return m_boxes; }
     void Clear() { m_boxes.clear(); }
@@ -57,6 +62,8 @@ public:
 private:
     static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static void CALLBACK HandlePending(HWND, UINT, UINT_PTR, DWORD);
+    static void CALLBACK CheckClosed(HWND, UINT, UINT_PTR, DWORD);
+    void Close(HWND hBox);
     void OnDialogInitialised(HWND hBox);
     void OnDestroyed(HWND hWnd);
 
@@ -64,6 +71,7 @@ private:
     std::vector<BoxRecord> m_boxes;
     std::vector<HWND> m_open;
     std::vector<HWND> m_pending;
+    std::vector<std::pair<UINT_PTR, HWND>> m_closing;  // each box closed, with its check's timer
 };
 
 // Dispatches the thread's messages for about ms milliseconds (timers included), with

@@ -114,3 +114,17 @@ void GameDriver::Post(UINT message, WPARAM wParam, LPARAM lParam)
     ::PostMessageA(dlg.m_hWnd, message, wParam, lParam);
     ended = true;
 }
+
+std::string ProgramPath()
+{
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::string ProgramName()
+{
+    std::string path = ProgramPath();
+    std::string file = path.substr(path.find_last_of("\\/") + 1);
+    return file.substr(0, file.rfind('.'));
+}

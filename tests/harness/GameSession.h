@@ -4,6 +4,7 @@
 #include "BoxRecorder.h"
 #include "QuillmereDlg.h"
 #include <functional>
+#include <string>
 
 class GameDriver {
 public:
@@ -30,6 +31,12 @@ public:
     void Post(UINT message, WPARAM wParam, LPARAM lParam = 0);
     bool ended = false;
 };
+
+// The program's file name without its folder and extension, worked out from the
+// running program itself: what the application's name must be.
+std::string ProgramName();
+// The running program's full path.
+std::string ProgramPath();
 
 // Plays one game: body runs inside the main dialog's loop once the dialog is visible
 // and no box is open. Unless the body ended the dialog, it is closed with IDCANCEL.

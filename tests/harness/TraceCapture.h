@@ -1,6 +1,6 @@
 // Collects what the program writes to the debugger's output while it exists.
 #pragma once
-#include <windows.h>
+#include "ImportHook.h"
 #include <string>
 
 class TraceCapture {
@@ -12,9 +12,9 @@ public:
 
     const std::string& Text() const { return m_text; }
     // False when the program does not import OutputDebugStringA where it can be seen.
-    bool Active() const { return m_slot != nullptr; }
+    bool Active() const { return m_hook.Active(); }
 
 private:
-    FARPROC* m_slot;
     std::string m_text;
+    ImportHook m_hook;
 };
