@@ -3,11 +3,17 @@
 # machine has no display of its own, and by the tests.
 QM_XVFB_PIDS=()
 start_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+    local fd n
+    # The server picks the display itself, so runs started at once never share one,
+    # and names it only once it accepts clients.
+    exec {fd}< <(exec Xvfb -displayfd 1 -screen 0 "$1" -nolisten tcp 2>/dev/null)
     QM_XVFB_PIDS+=($!)
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    read -r n <&"$fd" || true
+    exec {fd}<&-
+    if [ -z "$n" ]; then
+        echo "Xvfb did not start." >&2
+        return 1
+    fi
     QM_XVFB_DISPLAY=":$n"
 }
 stop_xvfb() {
