@@ -38,15 +38,24 @@ play() {
         echo "playing the 64-bit build of the same sources instead."
         configure_and_build "$arch" --target Quillmere
     fi
-    export QM_BUILD_DIR="$builds/$arch"
-    "$root/tools/wine-prefix.sh"
-    source "$root/tools/wine-env.sh"
-    cd "$QM_BUILD_DIR/bin"
+    cd "$builds/$arch/bin"
     if [ -n "${DISPLAY:-}" ]; then
+        # The tests' prefix keeps every window from the window manager; on a desktop
+        # the game's windows get the desktop's frames, from a prefix of its own.
+        use_prefix "$builds/$arch/desktop" Y
         "$QM_WINE" Quillmere.exe
     else
+        use_prefix "$builds/$arch" N
         "$root/tools/headless-play.sh" "$builds/screenshots"
     fi
+}
+
+# use_prefix DIR MANAGED: the Wine environment of the prefix in DIR, made if need be,
+# with Wine's Managed setting MANAGED (see tools/wine-prefix.sh).
+use_prefix() {
+    export QM_BUILD_DIR=$1
+    "$root/tools/wine-prefix.sh" "$2"
+    source "$root/tools/wine-env.sh"
 }
 
 run_tests() {

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Creates the build's Wine prefix once, and the null sound device Wine plays into.
+# MANAGED (Y or N, N when not given): whether the window manager of the display
+# manages Wine's windows (a player's desktop) or Wine draws them itself.
 set -euo pipefail
+managed=${1:-N}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
 
@@ -15,7 +18,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$QM_WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
-# Without a window manager every closing window stalls Wine for 2 s unless it
-# manages no windows itself.
-"$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# On an X server with no window manager (tests, headless play) every closing window
+# stalls Wine for 2 s unless Wine keeps its windows to itself (N).
+"$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
 wineserver -w
