@@ -13,5 +13,10 @@ export WINEPREFIX="$QM_BUILD_DIR/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Unattended runs must never stop at the Mono or Gecko installers.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# A desktop's X server may admit only clients that show the key kept in the user's
+# own HOME: Wine still finds it there after HOME changes below.
+if [ -z "${XAUTHORITY:-}" ] && [ -f "$HOME/.Xauthority" ]; then
+    export XAUTHORITY="$HOME/.Xauthority"
+fi
 # The HOME that holds the null ALSA device, so DirectSound has a device to open.
 export HOME="$QM_BUILD_DIR/home"
