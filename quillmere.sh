@@ -22,6 +22,12 @@ configure_and_build() {  # ARCH [cmake --build options...]
     cmake --build "$builds/$arch" -j "$(nproc)" "$@"
 }
 
+# The shipped game, with its size: the release build keeps it small.
+report_game() {
+    local exe=$builds/i686/bin/Quillmere.exe
+    echo "The game: $exe ($(stat -c %s "$exe") bytes)"
+}
+
 # The architecture whose programs this machine's Wine runs.
 runner_arch() {
     if "$root/tools/runs-i386.sh"; then echo i686; else echo x86_64; fi
@@ -30,7 +36,7 @@ runner_arch() {
 play() {
     "$root/tools/setup-deps.sh"
     configure_and_build i686 --target Quillmere
-    echo "The game: $builds/i686/bin/Quillmere.exe"
+    report_game
     local arch
     arch=$(runner_arch)
     if [ "$arch" != i686 ]; then
@@ -64,6 +70,7 @@ run_tests() {
     arch=$(runner_arch)
     # The 32-bit tree runs its tests only where 32-bit Wine can run them.
     configure_and_build i686
+    report_game
     [ "$arch" = i686 ] || configure_and_build "$arch"
     tree="$builds/$arch"  # global: the exit trap stops its Wine servers
     # The full-screen tests have a prefix of their own (see tests/media_display).
