@@ -12,26 +12,10 @@ trap stop_xvfb EXIT
 start_xvfb 1024x768x24
 export DISPLAY=$QM_XVFB_DISPLAY
 
-# A picture of the screen as a player sees it. Xvfb leaves a box that opens over the
-# main window out of the root window's image (a black rectangle there), while the
-# box's own X window holds its pixels: so every viewable top-level window is laid over
-# the root's image from its own pixels, bottom first.
-shoot() {
-    local png="$shots/$1.png" tmp id info x y layers=()
-    tmp=$(mktemp -d)
-    xwd -root -silent >"$tmp/root.xwd"
-    for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac); do
-        info=$(xwininfo -id "$id")
-        [[ $info == *"Map State: IsViewable"* ]] || continue
-        x=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-        y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-        xwd -id "$id" -silent >"$tmp/$id.xwd" 2>/dev/null || continue
-        layers+=("xwd:$tmp/$id.xwd" -geometry "$(printf '%+d%+d' "$x" "$y")" -composite)
-    done
-    convert "xwd:$tmp/root.xwd" "${layers[@]}" "png:$png"
-    rm -rf "$tmp"
-    echo "  $png"
-}
+# A picture of the screen as a player sees it. It is read from the root window in one
+# piece: xwd -root reads each visual's windows on its own and leaves a box that opens
+# over the main window black, although the screen itself shows it.
+shoot() { import -window root "png:$shots/$1.png"; echo "  $shots/$1.png"; }
 wait_window() { for _ in $(seq 120); do xdotool search --name "$1" >/dev/null 2>&1 && return 0; sleep 0.5; done; return 1; }
 
 # A click on the centre of a control, given in the template's dialog units; Wine's

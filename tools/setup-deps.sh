@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
-          wine wine32:i386 xvfb x11-apps imagemagick xdotool binutils-mingw-w64-i686)
+          wine wine32:i386 xvfb imagemagick xdotool binutils-mingw-w64-i686)
 # Where 32-bit programs cannot run, the tests and the game run a 64-bit build.
 if ! "$(dirname "${BASH_SOURCE[0]}")/runs-i386.sh"; then
     packages+=(g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev wine64)
