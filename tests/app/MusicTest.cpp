@@ -2,6 +2,7 @@
 // music timer, the rotation's order, a song left to play, the songs that fail to load,
 // the shutdown at close.
 #include "AudioSpy.h"
+#include "CaseName.h"
 #include "GameSession.h"
 #include "MediaLib.h"
 #include "Quillmere.h"
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Songs, Music, ::testing::Values(
     MissingSongCase{ "NoSong1", { "song2.mid", "song3.mid" }, true, { 0, 0, 0 } },
     MissingSongCase{ "NoSong2", { "song1.mid", "song3.mid" }, false, { 1, 1, 1 } },
     MissingSongCase{ "NoSong3", { "song1.mid", "song2.mid" }, false, { 1, 2, 2 } }),
-    [](const ::testing::TestParamInfo<MissingSongCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(MusicShutdown, CloseStopsTheMusicAndReleasesTheAudio)
 {

@@ -1,6 +1,7 @@
 // Where the game's boxes open when the main window stands at an edge of the screen, and
 // where the raft and its passengers land when the window moves or is minimised mid-crossing.
 #include "BoardHelpers.h"
+#include "CaseName.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Placement{ "Centred", 0, 0 }, Placement{ "OffTheLeftEdge", -1, 0 },
                       Placement{ "OffTheRightEdge", 1, 0 }, Placement{ "OffTheTopEdge", 0, -1 },
                       Placement{ "OffTheBottomEdge", 0, 1 }, Placement{ "OffTheBottomRightCorner", 1, 1 }),
-    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // The raft and both passengers stand where the raft's place says, inside the dialog.
 void ExpectRaftAt(GameDriver& game, const RECT& raft, const RECT* home)
