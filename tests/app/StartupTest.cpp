@@ -165,7 +165,8 @@ TEST_P(SystemCommand, AboutRangeOpensTheAboutBoxAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(Commands, SystemCommand, ::testing::Values(
     SysCommandCase{ "About", 0x0010, true }, SysCommandCase{ "AboutLowBits5", 0x0015, true },
     SysCommandCase{ "AboutLowBitsF", 0x001F, true }, SysCommandCase{ "JustBelow", 0x000F, false },
-    SysCommandCase{ "JustAbove", 0x0020, false }),
+    SysCommandCase{ "JustAbove", 0x0020, false }, SysCommandCase{ "AboutWithAHigherBit", 0x0030, false },
+    SysCommandCase{ "AboutWithAHighByte", 0x0110, false }),
     CaseName());
 
 // How the player can end the game, and whether the game shuts its music down.
