@@ -19,6 +19,10 @@ const char* const START_UP[] = {
 };
 const size_t START_UP_CALLS = sizeof START_UP / sizeof START_UP[0];
 
+// Read during the program's static initialisation, before any test resets the library.
+const BOOL FIRST_AUDIO_INIT_AT_START = g_bFirstAudioInit;
+const int ACTIVE_MIDI_AT_START = g_nActiveMidi;
+
 void ExpectMidiTableReset()
 {
     for (int i = 0; i < MIDI_SLOT_COUNT; ++i) {
@@ -44,6 +48,25 @@ void ExpectWaveTableReset()
 }  // namespace
 
 using AudioCoreTest = FakeAudioTest;
+
+TEST(AudioAtProgramStart, TheOneTimePartIsStillToRunAndNoSlotIsActive)
+{
+    EXPECT_EQ(1, FIRST_AUDIO_INIT_AT_START);
+    EXPECT_EQ(NO_SLOT, ACTIVE_MIDI_AT_START);
+}
+
+TEST_F(AudioCoreTest, EveryLibraryObjectReachesTheSameStateAndItsEndReleasesNothing)
+{
+    Start();
+    {
+        CMediaLib other;
+        ASSERT_EQ(0, other.LoadMidi("song1.mid"));
+        fake.log.clear();
+    }
+
+    EXPECT_THAT(fake.log, IsEmpty());
+    EXPECT_EQ(1, g_media.PlayMidi(0)) << "the song loaded through the other object";
+}
 
 TEST_F(AudioCoreTest, FirstStartUpMakesEverythingInOrderAndResetsBothTables)
 {
