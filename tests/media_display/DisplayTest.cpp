@@ -189,12 +189,17 @@ TEST_F(LoadBitmapSurfaceTest, SurfaceHandedOutWithAFailureIsReleased)
 
 TEST_F(LoadBitmapSurfaceTest, SurfaceWithoutDeviceContextIsReturnedAllTheSame)
 {
-    sheet.getDCResult = DDERR_SURFACEBUSY;
-    directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    for (HRESULT hr : {DDERR_SURFACEBUSY, SUCCESS_BUT_NOT_DD_OK}) {
+        SCOPED_TRACE(hr);
+        Calls().clear();
+        g_fake.bitmapsLoaded.clear();
+        sheet.getDCResult = hr;
+        directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
 
-    EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));
-    EXPECT_THAT(CallsStartingWith("sheet.ReleaseDC"), IsEmpty());
-    ExpectBitmapGone();
+        EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));
+        EXPECT_THAT(CallsStartingWith("sheet.ReleaseDC"), IsEmpty());
+        ExpectBitmapGone();
+    }
 }
 
 } // namespace

@@ -78,6 +78,7 @@ TEST_F(SpriteTest, LoadSetsTheSourceKeyAndResetsFrameAndRow)
 {
     StandDisplay();
     directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    sheet.colorKeyResult = DDERR_NOCOLORKEYHW;  // not looked at: the sheet is kept all the same
     sprite.m_nFrame = 7;
     sprite.m_nRow = 3;
 
@@ -156,6 +157,7 @@ struct AnimateCase {
     std::vector<std::pair<int, int>> calls; // (first, last) of each call, in order
     std::vector<int> columns;
     int frameAfter;
+    HRESULT blit = DD_OK;
 };
 
 std::vector<std::pair<int, int>> Repeat(int nFirst, int nLast, int nTimes)
@@ -176,9 +178,11 @@ TEST_P(SpriteAnimateTest, WrapsOnTheLastFrameOnly)
 {
     const AnimateCase& c = GetParam();
     LoadSheet();
+    back.bltResult = c.blit;
     for (const auto& call : c.calls)
         sprite.Animate(call.first, call.second);
     EXPECT_EQ(c.columns, ColumnsDrawn());
+    EXPECT_EQ(c.calls.size(), CallsStartingWith("back.BltFast").size()) << "one copy per call";
     EXPECT_EQ(c.frameAfter, sprite.m_nFrame);
 }
 
@@ -191,7 +195,9 @@ INSTANTIATE_TEST_SUITE_P(
         AnimateCase{"ForwardThenBackward", Then(Repeat(0, 3, 4), Repeat(3, 0, 7)),
                     {0, 1, 2, 3, 4, 3, 2, 1, 0, 3, 2}, 1},
         AnimateCase{"BackwardThenForward", Then(Repeat(3, 0, 1), Repeat(0, 3, 6)),
-                    {0, -1, 0, 1, 2, 3, 0}, 1}),
+                    {0, -1, 0, 1, 2, 3, 0}, 1},
+        AnimateCase{"RefusedBlitsAreNotRetriedAndStillStep", Repeat(0, 3, 5), {0, 1, 2, 3, 0}, 1,
+                    DDERR_SURFACELOST}),
     CaseName());
 
 TEST_F(SpriteTest, SetRowTakesEffectAtOnceWithoutResettingTheFrame)
