@@ -294,7 +294,12 @@ TEST_F(WaveTest, ReleaseFreesTheSlotForTheNextLoadAndKeepsItsIndex)
     EXPECT_EQ(11025u, g_waveSlots[5].dwSampleRate);
     EXPECT_EQ(5, g_waveSlots[5].nIndex);
     EXPECT_EQ(5, Load());
+    fake.log.clear();
     EXPECT_EQ(1, g_media.ReleaseAllWaves());
+    ASSERT_EQ(30u, fake.log.size()) << "each buffer stopped, rewound and released";
+    EXPECT_THAT(std::vector<std::string>(fake.log.begin(), fake.log.begin() + 3),
+                ElementsAre("Buffer1.Stop()", "Buffer1.SetCurrentPosition(0)", "Buffer1.Release()"));
+    EXPECT_EQ("Buffer10.Release()", fake.log.back()) << "slot by slot from 0 up";
     EXPECT_EQ(0, Load());
     EXPECT_THAT(fake.Unreleased(), ElementsAre("DirectSound1", "Performance1", "Loader1", "Buffer12"));
 }
