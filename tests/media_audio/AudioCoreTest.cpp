@@ -1,6 +1,7 @@
 // Audio start-up and shutdown on the fakes: the calls in their order, what a
 // failing step leaves, and what shutdown gives back.
 #include "AudioTestSupport.h"
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -66,6 +67,8 @@ TEST_F(AudioCoreTest, EveryLibraryObjectReachesTheSameStateAndItsEndReleasesNoth
 
     EXPECT_THAT(fake.log, IsEmpty());
     EXPECT_EQ(1, g_media.PlayMidi(0)) << "the song loaded through the other object";
+    EXPECT_TRUE(std::is_empty<CMediaLib>::value) << "all its state is the library's";
+    EXPECT_FALSE(std::is_polymorphic<CMediaLib>::value);
 }
 
 TEST_F(AudioCoreTest, FirstStartUpMakesEverythingInOrderAndResetsBothTables)

@@ -138,6 +138,9 @@ protected:
 
 TEST_F(LoadBitmapSurfaceTest, CopiesThePictureIntoASystemMemorySurfaceOfItsSize)
 {
+    // What the new surface held is replaced by the picture, not mixed with it.
+    const RECT whole = {0, 0, sheet.width, sheet.height};
+    FillRect(sheet.hdc, &whole, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
 
     EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));

@@ -6,6 +6,7 @@
 #include "RealPlatform.h"
 #include "Screen.h"
 #include <climits>
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -48,6 +49,7 @@ protected:
 
 TEST_F(ScreenTest, NewScreenHoldsNothing)
 {
+    EXPECT_FALSE(std::is_polymorphic<CScreen>::value);
     EXPECT_EQ(nullptr, screen.m_pBackground);
     EXPECT_TRUE(SameRect(RECT{0, 0, 0, 0}, screen.m_rcView));
     EXPECT_EQ(0, screen.m_nLimitX);

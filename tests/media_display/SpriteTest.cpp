@@ -3,6 +3,7 @@
 #include "FakeDirectX.h"
 #include "RealPlatform.h"
 #include "Sprite.h"
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -51,6 +52,7 @@ protected:
 
 TEST_F(SpriteTest, NewSpriteHoldsNoSheet)
 {
+    EXPECT_FALSE(std::is_polymorphic<CSprite>::value);
     EXPECT_EQ(nullptr, sprite.m_pSurface);
     EXPECT_EQ(0, sprite.m_nFrame);
     EXPECT_EQ(0, sprite.m_nRow);
