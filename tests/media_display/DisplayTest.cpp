@@ -49,6 +49,16 @@ TEST_F(InitDisplayTest, SetsUpTheChainInOrderWithTheRecordsByteForByte)
     EXPECT_THAT(g_fake.boxes, IsEmpty());
 }
 
+TEST_F(InitDisplayTest, AnEarlierSetUpIsNeitherLookedAtNorUndone)
+{
+    StandDisplay();
+
+    EXPECT_EQ(1, media.InitDisplay(window, 640, 480, 16));
+
+    ASSERT_EQ(5u, Calls().size()) << "the whole set-up again, and nothing released";
+    EXPECT_EQ("DirectDrawCreateEx(guid=null,iid=IID_IDirectDraw7,outer=null)", Calls().front());
+}
+
 TEST_F(InitDisplayTest, RefusedCooperativeLevelAndModeAreLeftToTheSurfaceToDecide)
 {
     directDraw.cooperativeResult = DDERR_EXCLUSIVEMODEALREADYSET;

@@ -251,4 +251,15 @@ TEST_F(SpriteTest, ReleaseSurfaceReleasesOnceAndKeepsFrameAndRow)
     EXPECT_EQ(2, sprite.m_nRow);
 }
 
+TEST_F(SpriteTest, ASpriteThatEndsKeepsItsSheetReferenced)
+{
+    StandDisplay();
+    directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    {
+        CSprite other;
+        other.Load(file.c_str(), 32, 32, 0);
+    }
+    EXPECT_EQ(1, sheet.refs) << "only ReleaseSurface gives the sheet back";
+}
+
 } // namespace
