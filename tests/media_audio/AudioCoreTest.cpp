@@ -18,7 +18,6 @@ const char* const START_UP[] = {
     "Performance1.AddPort(null)",
     "CoCreateInstance(CLSID_DirectMusicLoader, null, 3, IID_IDirectMusicLoader, &g_pLoader)",
 };
-const size_t START_UP_CALLS = sizeof START_UP / sizeof START_UP[0];
 
 // Read during the program's static initialisation, before any test resets the library.
 const BOOL FIRST_AUDIO_INIT_AT_START = g_bFirstAudioInit;
