@@ -1,5 +1,6 @@
 // Boarding and leaving, the raft's crossing, its trace, and the window moving under it.
 #include "BoardHelpers.h"
+#include "SystemCalls.h"
 #include "TraceCapture.h"
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -44,6 +45,7 @@ TEST(Boarding, MemberErrorForAnUnknownPerson)
             EXPECT_EQ(box.text, "Member error!");
             EXPECT_EQ(box.caption, ProgramName());
             EXPECT_EQ(box.icon, BoxIcon::None);
+            EXPECT_EQ(box.Buttons(), std::vector<std::string>{ "OK" });
         }
     });
 }
@@ -80,6 +82,39 @@ TEST(Crossing, DocksAfterTheTicksTheGapGivesBothWaysAndAfterNewGame)
             game.Click(IDC_NEW_GAME);
             game.Click(IDC_POLICE);
             game.Click(IDC_THIEF);
+        }
+    });
+}
+
+// The raft docks at the first tick whose look-ahead point, 5 pixels beyond its leading
+// corner, lies inside the island, whose right edge lies outside it; until then each tick
+// moves it 10 pixels. gap: from the raft's leading edge to the island's near edge.
+struct ReachCase { const char* name; bool toIsland2; int gap; int movingTicks; };
+
+const ReachCase kReach[] = {
+    { "Island2FivePixelsAway", true, 5, 0 },      { "Island2SixPixelsAway", true, 6, 1 },
+    { "Island2FifteenPixelsAway", true, 15, 1 },  { "Island2SixteenPixelsAway", true, 16, 2 },
+    { "Island2OverlappedByFour", true, -4, 0 },   { "Island1FourPixelsAway", false, 4, 0 },
+    { "Island1FivePixelsAway", false, 5, 1 },     { "Island1FourteenPixelsAway", false, 14, 1 },
+    { "Island1FifteenPixelsAway", false, 15, 2 }, { "Island1OverlappedByFive", false, -5, 0 },
+};
+
+TEST(Crossing, DocksAtTheFirstTickWhoseLookAheadPointLiesInTheIsland)
+{
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        RECT island1 = game.ClientRectOf(IDC_ISLAND1), island2 = game.ClientRectOf(IDC_ISLAND2);
+        game.Click(IDC_DADDY);
+        for (const ReachCase& c : kReach) {
+            SCOPED_TRACE(c.name);
+            // The raft is put at the gap the way a step moves it, then sent off.
+            RECT raft = game.ClientRectOf(IDC_RAFT);
+            int dx = c.toIsland2 ? (island2.left - c.gap) - raft.right : (island1.right + c.gap) - raft.left;
+            game.dlg.MoveRaft(dx, 0);
+            game.dlg.m_nRaftState = c.toIsland2 ? RAFT_TO_ISLAND2 : RAFT_TO_ISLAND1;
+            EXPECT_EQ(CrossRiver(game), c.movingTicks);
+            int step = c.toIsland2 ? 10 : -10;
+            EXPECT_EQ(game.ClientRectOf(IDC_RAFT).left, raft.left + dx + step * c.movingTicks);
         }
     });
 }
@@ -152,6 +187,9 @@ TEST(Crossing, PassengersAndBoxMoveTenPixelsTogether)
 
 TEST(Crossing, NewGameMidCrossingPutsEverythingBack)
 {
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         RECT island1 = game.ClientRectOf(IDC_ISLAND1), raft = game.ClientRectOf(IDC_RAFT);
@@ -161,7 +199,9 @@ TEST(Crossing, NewGameMidCrossingPutsEverythingBack)
         game.Click(IDC_MOVE_RIGHT);
         game.Tick(TIMER_RAFT);
         game.Tick(TIMER_RAFT);
+        log.Clear();
         game.Click(IDC_NEW_GAME);
+        EXPECT_EQ(log.Calls({ "SetTimer(1,", "KillTimer(1)" }), std::vector<std::string>{ "KillTimer(1)" });
         EXPECT_EQ(game.dlg.m_nRaftState, RAFT_AT_ISLAND1);
         EXPECT_TRUE(Equal(game.ClientRectOf(IDC_POLICE), police));
         RECT now = game.ClientRectOf(IDC_RAFT);
@@ -252,16 +292,26 @@ TEST(Crossing, DriverInTheLowerSeatCrossesWithoutTrace)
     });
 }
 
+// Both ways the raft's timer ticks every 500 ms from the departure to the docking tick.
 TEST(Crossing, RealTimerTicksCarryTheRaftAcross)
 {
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         game.Click(IDC_POLICE);
         game.Click(IDC_THIEF);
+        log.Clear();
         game.Click(IDC_MOVE_RIGHT);
         bool docked = PumpUntil([&] { return game.dlg.m_nRaftState == RAFT_AT_ISLAND2; }, 20000, game.Hwnd());
         EXPECT_TRUE(docked);
         EXPECT_TRUE(game.IsVisible(IDC_MOVE_LEFT));
+        game.Click(IDC_MOVE_LEFT);
+        CrossRiver(game);
+        std::vector<std::string> raftTimer = log.Calls({ "SetTimer(1,", "KillTimer(1)" });
+        EXPECT_EQ(raftTimer, (std::vector<std::string>{ "SetTimer(1, 500)", "KillTimer(1)", "SetTimer(1, 500)",
+                                                        "KillTimer(1)" }));
     });
 }
 

@@ -3,9 +3,12 @@
 #include "BoardHelpers.h"
 #include "CaseName.h"
 #include "ClipView.h"
+#include "RuleModel.h"
+#include "SystemCalls.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +62,42 @@ TEST(Game, PlayedToTheEndShowsCompleteMissionThenANewGame)
     });
 }
 
+// Each of the eight in turn is the last to step ashore on Island 2: the box opens on his
+// step and on no click before it, while he alone is missing.
+TEST(Completion, OpensExactlyWhenTheLastOfTheEightStepsAshoreOnIsland2)
+{
+    struct LastCase { const char* name; int person; };
+    const LastCase table[] = {
+        { "Daddy", 1 }, { "Son1", 2 }, { "Son2", 3 }, { "Momy", 4 },
+        { "Daughter1", 5 }, { "Daughter2", 6 }, { "Police", 7 }, { "Thief", 8 },
+    };
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        CQuillmereDlg& d = game.dlg;
+        for (const LastCase& c : table) {
+            SCOPED_TRACE(c.name);
+            // Set directly: the last one rides the raft docked at Island 2, everybody
+            // else stands there.
+            for (int p = 1; p <= 8; p++) {
+                d.m_nIsland1[p - 1] = 0;
+                d.m_nIsland2[p - 1] = p == c.person ? 0 : p;
+            }
+            d.m_nSeat1 = c.person;
+            d.m_nRaftState = RAFT_AT_ISLAND2;
+            int other = c.person == 1 ? 2 : 1;
+            boxes.Clear();
+            game.Click(kPersonIds[other]);  // boards beside him
+            game.Click(kPersonIds[other]);  // and steps ashore again: he alone is missing
+            EXPECT_TRUE(boxes.Boxes().empty()) << "opened while " << c.name << " was on the raft";
+            boxes.Clear();
+            game.Click(kPersonIds[c.person]);
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_EQ(boxes.Boxes()[0].caption, "Complete Mission");
+            EXPECT_EQ(d.m_nIsland1[c.person - 1], c.person) << "no new game after the box";
+        }
+    });
+}
+
 // ---------------------------------------------------------------------------------
 // The rule table
 
@@ -87,6 +126,9 @@ std::vector<std::string> CastOf(const std::string& clip)
 TEST_P(Rule, DecidesTheDepartureFromIsland1)
 {
     const RuleCase& c = GetParam();
+    CallLog log;
+    SystemCalls calls(log);
+    ASSERT_TRUE(calls.Active());
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         CQuillmereDlg& d = game.dlg;
@@ -109,6 +151,7 @@ TEST_P(Rule, DecidesTheDepartureFromIsland1)
         d.m_strMessage = "untouched";
         d.m_strAvi = "untouched.avi";
         boxes.Clear();
+        log.Clear();
         ClipRun clip;
         boxes.onBox = [&](HWND hBox, const BoxRecord& box) {
             if (box.caption == "Can't Move!!!")
@@ -117,20 +160,24 @@ TEST_P(Rule, DecidesTheDepartureFromIsland1)
 
         game.Click(IDC_MOVE_RIGHT);
 
+        std::vector<std::string> timers = log.Calls({ "SetTimer" });
         if (c.message == nullptr) {
             EXPECT_TRUE(boxes.Boxes().empty());
+            EXPECT_EQ(timers, std::vector<std::string>{ "SetTimer(1, 500)" }) << "the raft's rhythm";
             EXPECT_EQ(d.m_nRaftState, RAFT_TO_ISLAND2);
             EXPECT_FALSE(game.IsVisible(IDC_MOVE_RIGHT));
             EXPECT_EQ(std::string(d.m_strMessage), "untouched");
             EXPECT_EQ(std::string(d.m_strAvi), "untouched.avi");
             return;
         }
+        EXPECT_EQ(timers, std::vector<std::string>{}) << "a refused raft started its timer";
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         const BoxRecord& box = boxes.Boxes()[0];
         if (c.clip == nullptr) {
             EXPECT_TRUE(box.isMessageBox);
             EXPECT_EQ(box.text, c.message);
             EXPECT_EQ(box.icon, BoxIcon::None);
+            EXPECT_EQ(box.Buttons(), std::vector<std::string>{ "OK" });
             EXPECT_EQ(box.caption, ProgramName());
             EXPECT_EQ(std::string(d.m_strAvi), " ");
         } else {
@@ -170,6 +217,74 @@ INSTANTIATE_TEST_SUITE_P(Table, Rule, ::testing::Values(
     RuleCase{ "DadLeftWithDaughter", 4, 0, { 1, 5, 7 }, "Dad will hit Daughter(s)!", "dad_daughter.avi" },
     RuleCase{ "MomLeftWithSon", 1, 0, { 4, 3 }, "Mom will hit Son(s)!", "mom_son.avi" }),
     CaseName());
+
+int Bit(int p) { return p == 0 ? 0 : 1 << (p - 1); }
+
+// What the dialog's own test answers, as a refusal (empty: the raft leaves and the last
+// refusal's text and clip stay).
+Refusal Decide(CQuillmereDlg& d, int leaving)
+{
+    d.m_strMessage = "untouched";
+    d.m_strAvi = "untouched.avi";
+    int allowed = leaving == 1 ? d.CanLeaveIsland1() : d.CanLeaveIsland2();
+    Refusal got{ std::string(d.m_strMessage), std::string(d.m_strAvi) };
+    if (allowed == 1 && got.message == "untouched" && got.clip == "untouched.avi")
+        return {};
+    if (allowed != 0)
+        got.message = "(allowed) " + got.message;
+    return got;
+}
+
+// Every departure there is: each person on a seat, staying behind or on the far
+// island, either seat may be empty; decided by the dialog's own test, which needs no
+// window, leaving either island.
+TEST(Rules, EveryDepartureFromEitherIslandIsDecidedAsTheRulesSay)
+{
+    CQuillmereDlg d(nullptr);
+    int wrong = 0;
+    std::string first;
+    for (int seat1 = 0; seat1 <= 8; seat1++) {
+        for (int seat2 = 0; seat2 <= 8; seat2++) {
+            int seated = Bit(seat1) | Bit(seat2);
+            if (seat1 != 0 && seat1 == seat2)
+                continue;
+            for (int stays = 0; stays < 256; stays++) {
+                if (stays & seated)
+                    continue;  // each person in one place at most
+                std::set<int> raft, behind;
+                for (int p = 1; p <= 8; p++) {
+                    if (seated & Bit(p))
+                        raft.insert(p);
+                    if (stays & Bit(p))
+                        behind.insert(p);
+                }
+                Refusal want = ModelRefusal(raft, behind);
+                for (int leaving : { 1, 2 }) {
+                    int* island = leaving == 1 ? d.m_nIsland1 : d.m_nIsland2;
+                    int* other = leaving == 1 ? d.m_nIsland2 : d.m_nIsland1;
+                    for (int p = 1; p <= 8; p++) {
+                        island[p - 1] = (stays & Bit(p)) ? p : 0;
+                        other[p - 1] = ((stays | seated) & Bit(p)) ? 0 : p;
+                    }
+                    d.m_nSeat1 = seat1;
+                    d.m_nSeat2 = seat2;
+                    Refusal got = Decide(d, leaving);
+                    if (got.message == want.message && got.clip == want.clip)
+                        continue;
+                    if (wrong++ == 0) {
+                        first = "seats " + std::to_string(seat1) + "," + std::to_string(seat2) +
+                                " leaving Island " + std::to_string(leaving) + ", behind:";
+                        for (int p : behind)
+                            first += " " + std::to_string(p);
+                        first += "\n  gave \"" + got.message + "\" \"" + got.clip + "\"\n  rules \"" +
+                                 want.message + "\" \"" + want.clip + "\"";
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "departures decided wrongly; the first: " << first;
+}
 
 TEST(Rules, ArrivalIslandIsNeverTested)
 {

@@ -2,6 +2,7 @@
 // text: after every action each person stands in one place, every button stands where
 // the model says, and every refusal shows the model's message.
 #include "BoardHelpers.h"
+#include "RuleModel.h"
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -9,36 +10,6 @@
 namespace {
 
 enum Place { ON_ISLAND1, ON_ISLAND2, UPPER_SEAT, LOWER_SEAT };
-enum { DAD = 1, SON1, SON2, MOM, DAUGHTER1, DAUGHTER2, POLICE, THIEF };
-
-struct Refusal { std::string message, clip; };
-
-// The rules as the About box and the rule table put them, tested in their order.
-Refusal ModelRefusal(const std::set<int>& raft, const std::set<int>& behind)
-{
-    auto on = [&](int p) { return raft.count(p) > 0; };
-    auto stays = [&](int p) { return behind.count(p) > 0; };
-    if (!on(DAD) && !on(MOM) && !on(POLICE))
-        return { "Only Dad,Mom,and Police can move the raft!", " " };
-    if (on(THIEF) && raft.size() == 2 && !on(POLICE))
-        return { "Thief will hit other people on raft!", " " };
-    if (on(DAD) && (on(DAUGHTER1) || on(DAUGHTER2)))
-        return { "Dad will hit daughter on raft!", "dad_daughter.avi" };
-    if (on(MOM) && (on(SON1) || on(SON2)))
-        return { "Mom will hit son on raft!", "mom_son.avi" };
-    bool sons = stays(SON1) || stays(SON2), daughters = stays(DAUGHTER1) || stays(DAUGHTER2);
-    if (stays(THIEF) && !stays(POLICE)) {
-        if (stays(DAD)) return { "The thief will hit Dad!", "thief_dad.avi" };
-        if (stays(MOM)) return { "The thief will hit Mom!", "thief_mom.avi" };
-        if (sons) return { "The thief will hit son!", "thief_son.avi" };
-        if (daughters) return { "The thief will hit daughter!", "thief_daughter.avi" };
-    }
-    if (stays(DAD) && !stays(MOM) && daughters)
-        return { "Dad will hit Daughter(s)!", "dad_daughter.avi" };
-    if (stays(MOM) && !stays(DAD) && sons)
-        return { "Mom will hit Son(s)!", "mom_son.avi" };
-    return {};
-}
 
 class Model {
 public:

@@ -89,6 +89,7 @@ TEST_P(Music, RotatesFromTheSecondSongAndStopsAtOneThatDidNotLoad)
         EXPECT_EQ(pError->text, "Error reading midi file");
         EXPECT_EQ(pError->caption, ProgramName());
         EXPECT_EQ(pError->icon, BoxIcon::Exclamation);
+        EXPECT_EQ(pError->Buttons(), std::vector<std::string>{ "OK" });
         EXPECT_EQ(pError->owner, hMain);
         EXPECT_TRUE(pError->ownerDisabled);
         EXPECT_EQ(boxes.Boxes()[0].text, "Error reading midi file") << "before the About box";

@@ -8,6 +8,7 @@
 #include "Resource.h"
 #include "SystemCalls.h"
 #include <gtest/gtest.h>
+#include <cstdio>
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST(Startup, AboutBoxComesFirstThenTheStartLayout)
     EXPECT_TRUE(boxes.Boxes()[0].ownerDisabled);
 }
 
-TEST(Startup, MainWindowIsCentredFixedAndTitled)
+TEST(Startup, MainWindowIsCentredFixedTitledAndCarriesTheGamesIcon)
 {
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
@@ -99,6 +100,34 @@ TEST(Startup, MainWindowIsCentredFixedAndTitled)
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 1);
         EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 1);
+
+        HICON hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+        ASSERT_NE(hIcon, nullptr);
+        EXPECT_EQ(game.dlg.m_hIcon, hIcon);
+        EXPECT_EQ((HICON)::SendMessageA(game.Hwnd(), WM_GETICON, ICON_BIG, 0), hIcon);
+        EXPECT_EQ((HICON)::SendMessageA(game.Hwnd(), WM_GETICON, ICON_SMALL, 0), hIcon);
+    });
+}
+
+// Every WM_SHOWWINDOW, for a hide as for a show, takes the places again from where
+// the buttons stand and then shows the About box: a person on the raft then has his
+// home there.
+TEST(Startup, EveryShowWindowCapturesThePlacesAgainThenShowsTheAboutBox)
+{
+    BoxRecorder boxes;
+    PlayGame(boxes, [&](GameDriver& game) {
+        for (auto [show, person] : { std::pair<BOOL, int>{ FALSE, IDC_DADDY }, { TRUE, IDC_MOMY } }) {
+            SCOPED_TRACE(show);
+            game.Click(person);
+            RECT seat = game.ClientRectOf(person);
+            boxes.Clear();
+            game.dlg.SendMessage(WM_SHOWWINDOW, show, 0);
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_EQ(boxes.Boxes()[0].caption, "About Quillmere");
+            game.Click(person);
+            EXPECT_EQ(game.dlg.m_nSeat1, 0);
+            EXPECT_TRUE(PlacedAt(game.ClientRectOf(person), seat)) << "not sent to the home taken again";
+        }
     });
 }
 
@@ -136,7 +165,8 @@ TEST_P(SystemCommand, AboutRangeOpensTheAboutBoxAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(Commands, SystemCommand, ::testing::Values(
     SysCommandCase{ "About", 0x0010, true }, SysCommandCase{ "AboutLowBits5", 0x0015, true },
     SysCommandCase{ "AboutLowBitsF", 0x001F, true }, SysCommandCase{ "JustBelow", 0x000F, false },
-    SysCommandCase{ "JustAbove", 0x0020, false }),
+    SysCommandCase{ "JustAbove", 0x0020, false }, SysCommandCase{ "AboutWithAHigherBit", 0x0030, false },
+    SysCommandCase{ "AboutWithAHighByte", 0x0110, false }),
     CaseName());
 
 // How the player can end the game, and whether the game shuts its music down.
@@ -194,15 +224,19 @@ TEST(Minimised, PaintsTheIconCentredInTheClientAreaAndNothingWhenRestored)
         EXPECT_EQ((HICON)game.dlg.SendMessage(WM_QUERYDRAGICON), game.dlg.m_hIcon);
         RECT client;
         ::GetClientRect(game.Hwnd(), &client);
-        int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-        int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
         // With no window manager here the minimised window has no client area, so
         // nothing asks it to paint: the paint message is sent as the system would.
         log.Clear();
         game.dlg.SendMessage(WM_PAINT);
-        EXPECT_EQ(log.Calls({ "DrawIcon" }),
-                  std::vector<std::string>{ "DrawIcon(" + std::to_string(x) + ", " + std::to_string(y) + ", " +
-                                            HandleText(game.dlg.m_hIcon) + ")" });
+        std::vector<std::string> drawn = log.Calls({ "DrawIcon" });
+        ASSERT_EQ(drawn.size(), 1u);
+        int x = 0, y = 0;
+        char icon[64] = "";
+        ASSERT_EQ(sscanf(drawn[0].c_str(), "DrawIcon(%d, %d, %63[^)])", &x, &y, icon), 3) << drawn[0];
+        EXPECT_EQ(icon, HandleText(game.dlg.m_hIcon));
+        // Centred: the icon's middle is the client area's, within a pixel.
+        EXPECT_NEAR(x + ::GetSystemMetrics(SM_CXICON) / 2.0, (client.left + client.right) / 2.0, 1.0);
+        EXPECT_NEAR(y + ::GetSystemMetrics(SM_CYICON) / 2.0, (client.top + client.bottom) / 2.0, 1.0);
 
         ::ShowWindow(game.Hwnd(), SW_RESTORE);
         EXPECT_FALSE(::IsIconic(game.Hwnd()));

@@ -109,6 +109,16 @@ const ControlRecord* BoxRecord::Control(int id) const
     return nullptr;
 }
 
+std::vector<std::string> BoxRecord::Buttons() const
+{
+    std::vector<std::string> captions;
+    for (const ControlRecord& c : controls) {
+        if (c.visible && ::lstrcmpiA(c.className.c_str(), "Button") == 0)
+            captions.push_back(c.text);
+    }
+    return captions;
+}
+
 BoxRecorder::BoxRecorder()
     : m_hook(::SetWindowsHookExA(WH_CALLWNDPROCRET, HookProc, nullptr, ::GetCurrentThreadId()))
 {

@@ -35,6 +35,8 @@ struct BoxRecord {
     RECT windowRect;
 
     const ControlRecord* Control(int id) const;
+    // The captions of the visible push buttons, in the order the box holds them.
+    std::vector<std::string> Buttons() const;
 };
 
 class BoxRecorder {
