@@ -4,19 +4,24 @@
 #   ./quillmere.sh test   build everything and run every test
 # Both install what they lack and can be run again at any time.
 #
-# The game is a 32-bit Windows program (build/i686). A machine that cannot run
-# 32-bit code (some virtual machines) cannot run 32-bit Wine either: there the game
-# is played, and the tests run, from a 64-bit build of the same sources under 64-bit
-# Wine (build/x86_64).
+# The game is a 32-bit Windows program (build/i686). Its 64-bit twin (build/x86_64),
+# the same sources built for 64-bit Windows, is tested on every machine. A machine that
+# cannot run 32-bit code (some virtual machines) cannot run 32-bit Wine either: there
+# the game is played, and the tests run, from the twin alone under 64-bit Wine.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 builds="$root/build"
 
+# The builds whose programs this machine's Wine runs, the shipped one first.
+runnable_archs() {
+    if "$root/tools/runs-i386.sh"; then echo i686 x86_64; else echo x86_64; fi
+}
+
 configure_and_build() {  # ARCH [cmake --build options...]
     local arch=$1; shift
-    # Tests run under Wine only in the tree of the architecture this machine runs.
+    # Tests run under Wine only in the trees whose programs this machine runs.
     local run=OFF
-    [ "$arch" = "$(runner_arch)" ] && run=ON
+    [[ " $(runnable_archs) " == *" $arch "* ]] && run=ON
     cmake -S "$root" -B "$builds/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DQM_RUN_TESTS_UNDER_WINE=$run >/dev/null
     cmake --build "$builds/$arch" -j "$(nproc)" "$@"
@@ -28,17 +33,12 @@ report_game() {
     echo "The game: $exe ($(stat -c %s "$exe") bytes)"
 }
 
-# The architecture whose programs this machine's Wine runs.
-runner_arch() {
-    if "$root/tools/runs-i386.sh"; then echo i686; else echo x86_64; fi
-}
-
 play() {
     "$root/tools/setup-deps.sh"
     configure_and_build i686 --target Quillmere
     report_game
     local arch
-    arch=$(runner_arch)
+    read -r arch _ <<<"$(runnable_archs)"
     if [ "$arch" != i686 ]; then
         echo "This machine runs no 32-bit code, so 32-bit Wine cannot start here;"
         echo "playing the 64-bit build of the same sources instead."
@@ -47,8 +47,9 @@ play() {
     cd "$builds/$arch/bin"
     if [ -n "${DISPLAY:-}" ]; then
         # The tests' prefix keeps every window from the window manager; on a desktop
-        # the game's windows get the desktop's frames, from a prefix of its own.
-        use_prefix "$builds/$arch/desktop" Y
+        # the game's windows get the desktop's frames, from a prefix of its own, and
+        # its sound goes to the player's own device.
+        QM_SOUND=device use_prefix "$builds/$arch/desktop" Y
         "$QM_WINE" Quillmere.exe
     else
         use_prefix "$builds/$arch" N
@@ -64,36 +65,54 @@ use_prefix() {
     source "$root/tools/wine-env.sh"
 }
 
+# test_tree DIR: every test of the build in DIR that runs under Wine, on the displays
+# the caller started, with the tree's Wine servers started first and ended after.
+test_tree() {
+    local tree=$1 rc=0
+    start_wine "$tree"
+    DISPLAY=$QM_DISPLAY_640 start_wine "$tree/display-640"
+    (export QM_BUILD_DIR=$tree; cd "$tree" && ctest --output-on-failure -j "$(nproc)" -LE product) || rc=$?
+    stop_wine "$tree"
+    stop_wine "$tree/display-640"
+    return $rc
+}
+
 run_tests() {
     "$root/tools/setup-deps.sh"
-    local arch rc=0
-    arch=$(runner_arch)
-    # The 32-bit tree runs its tests only where 32-bit Wine can run them.
+    local archs arch rc=0 tested=()
+    read -r -a archs <<<"$(runnable_archs)"
     configure_and_build i686
     report_game
-    [ "$arch" = i686 ] || configure_and_build "$arch"
-    tree="$builds/$arch"  # global: the exit trap stops its Wine servers
-    # The full-screen tests have a prefix of their own (see tests/media_display).
-    QM_BUILD_DIR="$tree/display-640" "$root/tools/wine-prefix.sh" &
-    QM_BUILD_DIR="$tree" "$root/tools/wine-prefix.sh"
-    wait
+    configure_and_build x86_64
+    # Every prefix at once: making one takes a while. The full-screen tests have a
+    # prefix of their own in each tree (see tests/media_display).
+    local pids=() pid
+    for arch in "${archs[@]}"; do
+        QM_BUILD_DIR="$builds/$arch" "$root/tools/wine-prefix.sh" & pids+=($!)
+        QM_BUILD_DIR="$builds/$arch/display-640" "$root/tools/wine-prefix.sh" & pids+=($!)
+    done
+    for pid in "${pids[@]}"; do wait "$pid"; done
 
     # Checks of the 32-bit product itself that need no Wine.
     (cd "$builds/i686" && ctest --output-on-failure -L product) || rc=$?
 
     source "$root/tools/xvfb.sh"
     source "$root/tools/wine-server.sh"
-    trap 'stop_wine "$tree"; stop_wine "$tree/display-640"; stop_xvfb' EXIT
+    trap 'for arch in "${archs[@]}"; do stop_wine "$builds/$arch"; stop_wine "$builds/$arch/display-640"; done; stop_xvfb' EXIT
     start_xvfb 1024x768x24
     export DISPLAY=$QM_XVFB_DISPLAY
     # DirectDraw switches only to the X server's own mode: a second server of the
     # size the full-screen tests ask for.
     start_xvfb 640x480x16
     export QM_DISPLAY_640=$QM_XVFB_DISPLAY
-    start_wine "$tree"
-    DISPLAY=$QM_DISPLAY_640 start_wine "$tree/display-640"
-    export QM_BUILD_DIR=$tree
-    (cd "$tree" && ctest --output-on-failure -j "$(nproc)" -LE product) || rc=$?
+    for arch in "${archs[@]}"; do
+        echo "== The tests of build/$arch"
+        test_tree "$builds/$arch" || rc=$?
+        tested+=("build/$arch")
+    done
+    echo "Tested under Wine: ${tested[*]}"
+    [ "${archs[0]}" = i686 ] ||
+        echo "build/i686 was built and checked as a file: this machine runs no 32-bit code."
     return $rc
 }
 

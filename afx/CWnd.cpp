@@ -246,13 +246,15 @@ DWORD CWnd::GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE)
 
 namespace {
 
-// The work area of the monitor that holds most of the window (or the one nearest to it).
+// The work area of the monitor that holds most of the window (or the one nearest to it);
+// the primary screen where the monitor cannot tell, so a box still opens on the screen.
 RECT WorkAreaNear(HWND hWnd)
 {
     MONITORINFO info;
     info.cbSize = sizeof info;
-    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &info);
-    return info.rcWork;
+    if (::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcWork;
+    return RECT{ 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN) };
 }
 
 // Where a span of the given size starts once moved inside [nLow, nHigh); a span larger

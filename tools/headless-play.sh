@@ -8,6 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 shots=$1
 mkdir -p "$shots"
 source "$here/xvfb.sh"
+source "$here/wine-server.sh"
 trap stop_xvfb EXIT
 start_xvfb 1024x768x24
 export DISPLAY=$QM_XVFB_DISPLAY
@@ -55,5 +56,5 @@ sleep 4
 shoot 4-refused-with-clip
 click "Can't Move" 175 92                # OK
 kill $game 2>/dev/null || true
-wineserver -w || true
+end_wine_server
 echo "The game showed its rules, took clicks, sent the raft across and refused a crossing."

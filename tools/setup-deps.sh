@@ -3,12 +3,11 @@
 # everything is there already.
 set -euo pipefail
 
-packages=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
-          wine wine32:i386 xvfb imagemagick xdotool binutils-mingw-w64-i686)
-# Where 32-bit programs cannot run, the tests and the game run a 64-bit build.
-if ! "$(dirname "${BASH_SOURCE[0]}")/runs-i386.sh"; then
-    packages+=(g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev wine64)
-fi
+# Both builds on every machine: the 32-bit game, and its 64-bit twin, which the tests
+# run everywhere and the game is played from where 32-bit programs cannot run.
+packages=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev googletest
+          wine wine32:i386 wine64 xvfb imagemagick xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,24 +1,34 @@
 #!/usr/bin/env bash
-# Creates the build's Wine prefix once, and the null sound device Wine plays into.
+# Makes the build's Wine prefix once, and the null sound device Wine plays into where
+# QM_SOUND asks for it (see wine-env.sh).
 # MANAGED (Y or N, N when not given): whether the window manager of the display
 # manages Wine's windows (a player's desktop) or Wine draws them itself.
+# It never waits on a server that is already running in the prefix: that may be a game
+# the player keeps open, or a persistent server left by a run that was killed; later
+# programs simply join it.
 set -euo pipefail
 managed=${1:-N}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
+source "$here/wine-server.sh"
 
-mkdir -p "$HOME"
-cat > "$HOME/.asoundrc" <<'ALSA'
+if [ "$QM_SOUND" = null ]; then
+    mkdir -p "$HOME"
+    cat > "$HOME/.asoundrc" <<'ALSA'
 pcm.!default { type null }
 ctl.!default { type hw card 0 }
 ALSA
+fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX (this takes a while once) ..."
     "$QM_WINE" wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    # The new prefix is written to disk when its server ends.
+    end_wine_server 120
 fi
 # On an X server with no window manager (tests, headless play) every closing window
-# stalls Wine for 2 s unless Wine keeps its windows to itself (N).
-"$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
-wineserver -w
+# stalls Wine for 2 s unless Wine keeps its windows to itself (N). A change made here
+# is kept by the prefix's server, which writes it out when it ends.
+if ! grep -qx "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+fi

@@ -3,6 +3,7 @@
 // directly with the platform's calls (its own chunk search, no size checked), and
 // ReadFile into memory, the floor.
 #include "MediaLib.h"
+#include "RiffBuilder.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,33 +16,12 @@ namespace {
 const DWORD DATA_BYTES = 10 * 1024 * 1024;
 const int RUNS = 9;
 
-struct WaveHeader {
-    char riff[4];
-    DWORD dwRiffSize;
-    char wave[4];
-    char fmt[4];
-    DWORD dwFmtSize;
-    PCMWAVEFORMAT format;
-    char data[4];
-    DWORD dwDataSize;
-};
-static_assert(sizeof(WaveHeader) == 44, "the canonical header of a PCM wave file");
-
 bool WriteWave(const std::string& path)
 {
-    WaveHeader header = {{'R', 'I', 'F', 'F'}, sizeof(WaveHeader) - 8 + DATA_BYTES, {'W', 'A', 'V', 'E'},
-                         {'f', 'm', 't', ' '}, sizeof(PCMWAVEFORMAT), {{WAVE_FORMAT_PCM, 1, 11025, 11025, 1}, 8},
-                         {'d', 'a', 't', 'a'}, DATA_BYTES};
-    std::vector<BYTE> samples(DATA_BYTES);
-    for (DWORD i = 0; i < DATA_BYTES; ++i) {
-        samples[i] = static_cast<BYTE>(128 + (i * 7) % 64);
-    }
-    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD dwWritten = 0;
-    bool bWritten = hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, &header, sizeof header, &dwWritten, nullptr) &&
-                    WriteFile(hFile, samples.data(), DATA_BYTES, &dwWritten, nullptr);
-    CloseHandle(hFile);
-    return bWritten;
+    return WriteBytes(path, RiffBuilder()
+                                .Chunk("fmt ", Format(WAVE_FORMAT_PCM, 1, 11025, 8))
+                                .Chunk("data", Samples(DATA_BYTES))
+                                .Bytes());
 }
 
 double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)

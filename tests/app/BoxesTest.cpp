@@ -1,6 +1,7 @@
 // Every box the game opens is owned by the main dialog, which cannot be clicked while
 // the box is open, and every way the player closes a box has the same effect.
 #include "BoardHelpers.h"
+#include "CaseName.h"
 #include "Resource.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -93,6 +94,6 @@ INSTANTIATE_TEST_SUITE_P(Closing, Box, ::testing::Values(
     BoxCase{ "CompleteMissionByOk", CompleteTheMission, "Complete Mission", BoxClose::Ok, true },
     BoxCase{ "CompleteMissionByEscape", CompleteTheMission, "Complete Mission", BoxClose::Escape, true },
     BoxCase{ "CompleteMissionByCloseBox", CompleteTheMission, "Complete Mission", BoxClose::CloseBox, true }),
-    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Playing the puzzle through the real dialog: boarding, leaving, the departure rules,
 // the raft's crossing, completion and new game.
 #include "BoardHelpers.h"
+#include "CaseName.h"
 #include "ClipView.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Rule, ::testing::Values(
     RuleCase{ "RuleFiveBeforeSix", 7, 4, { 8, 1, 5 }, "The thief will hit Dad!", "thief_dad.avi" },
     RuleCase{ "DadLeftWithDaughter", 4, 0, { 1, 5, 7 }, "Dad will hit Daughter(s)!", "dad_daughter.avi" },
     RuleCase{ "MomLeftWithSon", 1, 0, { 4, 3 }, "Mom will hit Son(s)!", "mom_son.avi" }),
-    [](const ::testing::TestParamInfo<RuleCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(Rules, ArrivalIslandIsNeverTested)
 {

@@ -209,6 +209,7 @@ TEST_P(ModelCheck, RandomActionsKeepTheBoardAsTheModelSays)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, ModelCheck, ::testing::Values(1u, 2024u, 77777u));
+INSTANTIATE_TEST_SUITE_P(Seeds, ModelCheck, ::testing::Values(1u, 2024u, 77777u),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace

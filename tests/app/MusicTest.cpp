@@ -2,10 +2,12 @@
 // music timer, the rotation's order, a song left to play, the songs that fail to load,
 // the shutdown at close.
 #include "AudioSpy.h"
+#include "CaseName.h"
 #include "GameSession.h"
 #include "MediaLib.h"
 #include "Quillmere.h"
 #include "Resource.h"
+#include "RiffBuilder.h"
 #include "SystemCalls.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -98,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Songs, Music, ::testing::Values(
     MissingSongCase{ "NoSong1", { "song2.mid", "song3.mid" }, true, { 0, 0, 0 } },
     MissingSongCase{ "NoSong2", { "song1.mid", "song3.mid" }, false, { 1, 1, 1 } },
     MissingSongCase{ "NoSong3", { "song1.mid", "song2.mid" }, false, { 1, 2, 2 } }),
-    [](const ::testing::TestParamInfo<MissingSongCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(MusicShutdown, CloseStopsTheMusicAndReleasesTheAudio)
 {
@@ -208,31 +210,17 @@ TEST(MusicRotation, NewGameRefusalsAndCrossingsNeitherRestartNorStopTheSong)
     });
 }
 
-// A small sound effect of the kind the library loads: 8-bit mono PCM at 11025 Hz.
-void WriteWave(const char* pszFile)
-{
-    const DWORD samples = 64;
-    struct {
-        char riff[4]; DWORD riffSize; char wave[4];
-        char fmt[4]; DWORD fmtSize; PCMWAVEFORMAT format;
-        char data[4]; DWORD dataSize; BYTE pcm[samples];
-    } file = { { 'R', 'I', 'F', 'F' }, 4 + 24 + 8 + samples, { 'W', 'A', 'V', 'E' },
-               { 'f', 'm', 't', ' ' }, 16, { { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 }, 8 },
-               { 'd', 'a', 't', 'a' }, samples, {} };
-    static_assert(sizeof file == 44 + samples, "a packed RIFF file");
-    HANDLE h = ::CreateFileA(pszFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, &file, sizeof file, &written, nullptr);
-    ::CloseHandle(h);
-}
-
 TEST(MusicShutdown, CloseStopsBothTimersThenTheWavesThenUnloadsTheSongsThenShutsTheAudioDown)
 {
     CallLog log;
     SystemCalls calls(log);
     AudioSpy audio(log);
     ASSERT_TRUE(calls.Active());
-    WriteWave("shutdown-order.wav");
+    // A small sound effect of the kind the library loads: 8-bit mono PCM at 11025 Hz.
+    ASSERT_TRUE(WriteBytes("shutdown-order.wav", RiffBuilder()
+                                                     .Chunk("fmt ", Format(WAVE_FORMAT_PCM, 1, 11025, 8))
+                                                     .Chunk("data", Samples(64))
+                                                     .Bytes()));
     BoxRecorder boxes;
     PlayGame(boxes, [&](GameDriver& game) {
         ASSERT_NE(g_media.LoadWave("shutdown-order.wav", 0), NO_SLOT);

@@ -1,4 +1,5 @@
 // The resources as the program carries them: templates, string, icon and bitmaps.
+#include "CaseName.h"
 #include "Resource.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -121,7 +122,7 @@ TemplateHeader ReadHeader(const std::vector<BYTE>& bytes)
 struct ItemCase { int id; const char* className; const char* text; DWORD style, exStyle; int x, y, cx, cy; };
 
 struct TemplateCase {
-    UINT id; WORD lang; bool extended; DWORD style; DWORD exStyle;
+    const char* name; UINT id; WORD lang; bool extended; DWORD style; DWORD exStyle;
     int items, cx, cy; const char* title; int charset;
     std::vector<ItemCase> controls;
 };
@@ -223,13 +224,14 @@ TEST_P(DialogTemplate, HeaderIsAsTheGameNeedsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, DialogTemplate, ::testing::Values(
-    TemplateCase{ IDD_QUILLMERE_DIALOG, EN_US, true, 0x90C800C0, 0x00040000, 14, 320, 228, "Quillmere", 1,
+    TemplateCase{ "Main", IDD_QUILLMERE_DIALOG, EN_US, true, 0x90C800C0, 0x00040000, 14, 320, 228, "Quillmere", 1,
                   kMainControls },
-    TemplateCase{ IDD_ABOUTBOX, EN_US, true, 0x80C800C0, 0, 5, 297, 168, "About Quillmere", 1, kAboutControls },
-    TemplateCase{ IDD_MESSAGE_DIALOG, THAI, false, 0x80C000C0, 0, 3, 202, 103, "Can't Move!!!", 0,
+    TemplateCase{ "About", IDD_ABOUTBOX, EN_US, true, 0x80C800C0, 0, 5, 297, 168, "About Quillmere", 1, kAboutControls },
+    TemplateCase{ "CantMove", IDD_MESSAGE_DIALOG, THAI, false, 0x80C000C0, 0, 3, 202, 103, "Can't Move!!!", 0,
                   kMessageControls },
-    TemplateCase{ IDD_COMPLETE_DIALOG, THAI, false, 0x80C800C0, 0, 3, 212, 153, "Complete Mission", 0,
-                  kCompleteControls }));
+    TemplateCase{ "CompleteMission", IDD_COMPLETE_DIALOG, THAI, false, 0x80C800C0, 0, 3, 212, 153, "Complete Mission", 0,
+                  kCompleteControls }),
+    CaseName());
 
 TEST(Resources, AboutItemStringIsAmericanEnglish)
 {
@@ -270,7 +272,7 @@ TEST(Resources, MainIconHasTwoSixteenColourImages)
     EXPECT_EQ(sizes, (std::vector<int>{ 32, 16 }));
 }
 
-struct BitmapCase { UINT id; int width, height; size_t bytes; };
+struct BitmapCase { const char* name; UINT id; int width, height; size_t bytes; };
 
 class BitmapResource : public ::testing::TestWithParam<BitmapCase> {};
 
@@ -288,7 +290,8 @@ TEST_P(BitmapResource, IsUncompressedBottomUpTrueColour)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, BitmapResource, ::testing::Values(
-    BitmapCase{ IDB_COMPLETE, 300, 200, 180040 },
-    BitmapCase{ IDB_ABOUT, 200, 260, 156040 }));
+    BitmapCase{ "CompleteMission", IDB_COMPLETE, 300, 200, 180040 },
+    BitmapCase{ "About", IDB_ABOUT, 200, 260, 156040 }),
+    CaseName());
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The game from start-up to close: start layout, system menu, minimised icon, help,
 // the ways out.
+#include "CaseName.h"
 #include "GameSession.h"
 #include "AfxGlobals.h"
 #include "MediaLib.h"
@@ -114,7 +115,7 @@ TEST(SystemMenu, EndsWithSeparatorAndAboutItem)
     });
 }
 
-struct SysCommandCase { UINT id; bool opensAbout; };
+struct SysCommandCase { const char* name; UINT id; bool opensAbout; };
 
 class SystemCommand : public ::testing::TestWithParam<SysCommandCase> {};
 
@@ -133,8 +134,10 @@ TEST_P(SystemCommand, AboutRangeOpensTheAboutBoxAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SystemCommand, ::testing::Values(
-    SysCommandCase{ 0x0010, true }, SysCommandCase{ 0x0015, true }, SysCommandCase{ 0x001F, true },
-    SysCommandCase{ 0x000F, false }, SysCommandCase{ 0x0020, false }));
+    SysCommandCase{ "About", 0x0010, true }, SysCommandCase{ "AboutLowBits5", 0x0015, true },
+    SysCommandCase{ "AboutLowBitsF", 0x001F, true }, SysCommandCase{ "JustBelow", 0x000F, false },
+    SysCommandCase{ "JustAbove", 0x0020, false }),
+    CaseName());
 
 // How the player can end the game, and whether the game shuts its music down.
 struct ExitCase { const char* name; std::function<void(GameDriver&)> exit; bool throughCancel; };
@@ -166,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, Exit, ::testing::Values(
     ExitCase{ "CloseBox", [](GameDriver& g) { g.dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }, true },
     ExitCase{ "AltF4", [](GameDriver& g) { g.PressKey(VK_F4, true); }, true },
     ExitCase{ "EnterWithNoButtonFocused", [](GameDriver& g) { FocusDialogItself(g); g.PressKey(VK_RETURN); }, false }),
-    [](const ::testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(Keys, EnterOnAPersonClicksIt)
 {
@@ -261,6 +264,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, Help, ::testing::Values(
     HelpCase{ "CtrlF1", [](GameDriver& g) { Type({ VK_CONTROL, VK_F1 }, g.Hwnd()); }, false },
     HelpCase{ "AltF1", [](GameDriver& g) { Type({ VK_MENU, VK_F1 }, g.Hwnd()); }, false },
     HelpCase{ "HelpCommand", [](GameDriver& g) { g.dlg.SendMessage(WM_COMMAND, ID_HELP); }, true }),
-    [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

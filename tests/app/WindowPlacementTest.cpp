@@ -1,8 +1,12 @@
 // Where the game's boxes open when the main window stands at an edge of the screen, and
 // where the raft and its passengers land when the window moves or is minimised mid-crossing.
 #include "BoardHelpers.h"
+#include "CaseName.h"
+#include "ImportHook.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -107,7 +111,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Placement{ "Centred", 0, 0 }, Placement{ "OffTheLeftEdge", -1, 0 },
                       Placement{ "OffTheRightEdge", 1, 0 }, Placement{ "OffTheTopEdge", 0, -1 },
                       Placement{ "OffTheBottomEdge", 0, 1 }, Placement{ "OffTheBottomRightCorner", 1, 1 }),
-    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+    CaseName());
+
+// A monitor that cannot tell its work area, with the record left as an uninitialised one
+// may be.
+BOOL WINAPI GetMonitorInfoFails(HMONITOR, LPMONITORINFO pInfo)
+{
+    std::memset(reinterpret_cast<char*>(pInfo) + sizeof pInfo->cbSize, 0xA5, pInfo->cbSize - sizeof pInfo->cbSize);
+    return FALSE;
+}
+
+TEST(MainWindow, BoxesOpenOnTheScreenWhenTheMonitorCannotTellItsWorkArea)
+{
+    ImportHook hook("GetMonitorInfoA", &GetMonitorInfoFails);
+    ASSERT_TRUE(hook.Active());
+    std::vector<RECT> about;
+    RECT main = {};
+    BoxRecorder boxes;
+    boxes.onBox = [&](HWND, const BoxRecord& record) { about.push_back(record.windowRect); };
+    PlayGame(boxes, [&](GameDriver& game) {
+        ::GetWindowRect(game.Hwnd(), &main);
+        game.dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+    });
+
+    const RECT screen = { 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN) };
+    EXPECT_TRUE(Inside(main, screen)) << Str(main);
+    ASSERT_EQ(about.size(), 2u) << "the About box at start-up and from the menu";
+    for (const RECT& r : about) {
+        EXPECT_TRUE(Inside(r, screen)) << Str(r);
+        EXPECT_NEAR(r.left + r.right, main.left + main.right, 2) << Str(r) << " over " << Str(main);
+        EXPECT_NEAR(r.top + r.bottom, main.top + main.bottom, 2) << Str(r) << " over " << Str(main);
+    }
+}
 
 // The raft and both passengers stand where the raft's place says, inside the dialog.
 void ExpectRaftAt(GameDriver& game, const RECT& raft, const RECT* home)

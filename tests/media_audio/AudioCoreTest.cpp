@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartUpFailure{"AddPort", "Performance.AddPort", E_FAIL, 6, true, true, true, true},
         StartUpFailure{"CreateLoader", "CoCreateInstance CLSID_DirectMusicLoader", REGDB_E_CLASSNOTREG, 7, true, true,
                        true, true}),
-    [](const ::testing::TestParamInfo<StartUpFailure>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(AudioCoreTest, AfterAFailedDirectSoundCreateTheNextStartUpGoesOnWithoutDirectSound)
 {

@@ -1,6 +1,5 @@
 #include "AudioTestSupport.h"
 #include <cstdio>
-#include <fstream>
 
 void ResetAudioLibrary()
 {
@@ -39,7 +38,8 @@ TempFolder::~TempFolder()
 std::string TempFolder::Write(const std::string& name, const std::string& bytes)
 {
     std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+    if (!WriteBytes(path, bytes))
+        ADD_FAILURE() << "cannot write " << path;
     return path;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "FakePlatform.h"
 #include "WaveBuilder.h"
+#include "CaseName.h"
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -12,6 +13,12 @@
 void ResetAudioLibrary();
 
 // A fresh folder under the temporary folder, removed with what was written into it.
+// A slot number that names no loaded slot: a freed one, NO_SLOT, one past the table.
+struct EmptySlot {
+    const char* name;
+    int nSlot;
+};
+
 class TempFolder {
 public:
     TempFolder();

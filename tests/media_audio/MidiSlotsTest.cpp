@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadFailure{"SetParamDownload", "Segment.SetParam GUID_Download", DMUS_E_NOT_INIT,
                                   "song.mid", false},
                       LoadFailure{"NameTooLongInWideForm", nullptr, S_OK, std::string(260, 'a'), false}),
-    [](const ::testing::TestParamInfo<LoadFailure>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(MidiTest, ANameOf259CharactersStillFits)
 {
@@ -161,6 +161,7 @@ TEST(MidiWithoutStartUp, LoadFailsBeforeStartUpAfterAFailedOneAndAfterShutdown)
 }
 
 struct PollAnswer {
+    const char* name;
     HRESULT hr;
     int nState;
 };
@@ -180,11 +181,13 @@ TEST_P(PollTest, OnlySOkCountsAsPlaying)
 }
 
 INSTANTIATE_TEST_SUITE_P(IsPlayingAnswers, PollTest,
-                         ::testing::Values(PollAnswer{S_OK, MIDI_PLAYING}, PollAnswer{S_FALSE, MIDI_STOPPED},
-                                           PollAnswer{static_cast<HRESULT>(2), MIDI_STOPPED},
-                                           PollAnswer{E_FAIL, MIDI_STOPPED}));
+                         ::testing::Values(PollAnswer{"SOk", S_OK, MIDI_PLAYING},
+                                           PollAnswer{"SFalse", S_FALSE, MIDI_STOPPED},
+                                           PollAnswer{"OtherSuccess", static_cast<HRESULT>(2), MIDI_STOPPED},
+                                           PollAnswer{"Failure", E_FAIL, MIDI_STOPPED}),
+                         CaseName());
 
-class EmptySlotTest : public MidiTest, public ::testing::WithParamInterface<int> {};
+class EmptySlotTest : public MidiTest, public ::testing::WithParamInterface<EmptySlot> {};
 
 TEST_P(EmptySlotTest, GivesTheEmptySlotResultsAndCallsNothing)
 {
@@ -192,17 +195,20 @@ TEST_P(EmptySlotTest, GivesTheEmptySlotResultsAndCallsNothing)
     MIDISLOT before[MIDI_SLOT_COUNT];
     std::memcpy(before, g_midiSlots, sizeof before);
 
-    EXPECT_EQ(MIDI_FREE, g_media.GetMidiState(GetParam()));
-    EXPECT_EQ(0, g_media.PlayMidi(GetParam()));
-    EXPECT_EQ(0, g_media.StopMidi(GetParam()));
-    EXPECT_EQ(1, g_media.UnloadMidi(GetParam()));
+    EXPECT_EQ(MIDI_FREE, g_media.GetMidiState(GetParam().nSlot));
+    EXPECT_EQ(0, g_media.PlayMidi(GetParam().nSlot));
+    EXPECT_EQ(0, g_media.StopMidi(GetParam().nSlot));
+    EXPECT_EQ(1, g_media.UnloadMidi(GetParam().nSlot));
 
     EXPECT_THAT(fake.log, IsEmpty());
     EXPECT_EQ(0, std::memcmp(before, g_midiSlots, sizeof before));
     EXPECT_EQ(NO_SLOT, g_nActiveMidi);
 }
 
-INSTANTIATE_TEST_SUITE_P(FreeNoSlotAndBeyond, EmptySlotTest, ::testing::Values(3, NO_SLOT, MIDI_SLOT_COUNT));
+INSTANTIATE_TEST_SUITE_P(FreeNoSlotAndBeyond, EmptySlotTest,
+                         ::testing::Values(EmptySlot{"Free", 3}, EmptySlot{"NoSlot", NO_SLOT},
+                                           EmptySlot{"PastTheTable", MIDI_SLOT_COUNT}),
+                         CaseName());
 
 TEST_F(MidiTest, PlayStopsTheActiveSlotFirstAndGivesBackTheStateItReplaces)
 {

@@ -165,4 +165,4 @@ TEST_P(RiffOnRealTest, GivesTheResultAndSlotOfItsFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(CraftedFiles, RiffOnRealTest, ::testing::ValuesIn(WaveCases()),
-                         [](const ::testing::TestParamInfo<WaveCase>& info) { return info.param.name; });
+                         CaseName());

@@ -1,18 +1,7 @@
 #include "WaveBuilder.h"
 #include "MediaLib.h"
 
-std::string Dword(DWORD dw)
-{
-    return std::string{static_cast<char>(dw), static_cast<char>(dw >> 8), static_cast<char>(dw >> 16),
-                       static_cast<char>(dw >> 24)};
-}
-
 namespace {
-
-std::string Word(WORD w)
-{
-    return std::string{static_cast<char>(w), static_cast<char>(w >> 8)};
-}
 
 const DWORD LARGE_DECLARED = 1024 * 1024;
 // A chunk size whose end wraps round the 32-bit offsets onto the chunk's own header.
@@ -27,42 +16,6 @@ std::string WithRiffSize(std::string file, DWORD dwSize)
 }
 
 }  // namespace
-
-RiffBuilder& RiffBuilder::Chunk(const std::string& id, const std::string& data)
-{
-    return ChunkDeclaring(id, static_cast<DWORD>(data.size()), data);
-}
-
-RiffBuilder& RiffBuilder::ChunkDeclaring(const std::string& id, DWORD dwDeclared, const std::string& data)
-{
-    m_chunks += id + Dword(dwDeclared) + data;
-    if (data.size() % 2) {
-        m_chunks += '\0';
-    }
-    return *this;
-}
-
-std::string RiffBuilder::Bytes(const std::string& riffId) const
-{
-    return riffId + Dword(static_cast<DWORD>(4 + m_chunks.size())) + m_formType + m_chunks;
-}
-
-std::string Format(WORD wTag, WORD wChannels, DWORD dwRate, WORD wBits, bool bWithCbSize)
-{
-    WORD wAlign = static_cast<WORD>(wChannels * wBits / 8);
-    std::string format = Word(wTag) + Word(wChannels) + Dword(dwRate) + Dword(dwRate * wAlign) + Word(wAlign) +
-                         Word(wBits);
-    return bWithCbSize ? format + Word(0) : format;
-}
-
-std::string Samples(size_t nBytes)
-{
-    std::string samples;
-    for (size_t i = 0; i < nBytes; ++i) {
-        samples += static_cast<char>(1 + i % 251);
-    }
-    return samples;
-}
 
 // Where ValidWave's "junk" chunk has its pad byte: after the RIFF header, the format
 // chunk, and the junk chunk's header and 3 bytes.

@@ -26,7 +26,7 @@ TEST_P(RiffOnFakeTest, GivesTheResultAndSlotOfItsFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(CraftedFiles, RiffOnFakeTest, ::testing::ValuesIn(WaveCases()),
-                         [](const ::testing::TestParamInfo<WaveCase>& info) { return info.param.name; });
+                         CaseName());
 
 namespace {
 

@@ -90,27 +90,34 @@ TEST_F(WaveTest, ALockFromTheWriteCursorIsFilledInItsTwoParts)
 
 // A platform that hands back a longer lock than asked gets no more than the sound:
 // nothing is read past the block, nothing written past the buffer's data.
-class OverreachingLockTest : public WaveTest, public ::testing::WithParamInterface<DWORD> {};
+struct LockCase {
+    const char* name;
+    DWORD dwWriteCursor;
+};
+
+class OverreachingLockTest : public WaveTest, public ::testing::WithParamInterface<LockCase> {};
 
 TEST_P(OverreachingLockTest, GetsTheSoundAndNothingMore)
 {
     const DWORD OVERREACH = 16;
-    fake.dwNextWriteCursor = GetParam();
+    fake.dwNextWriteCursor = GetParam().dwWriteCursor;
     fake.dwNextLockOverreach = OVERREACH;
 
     ASSERT_EQ(0, Load());
 
     std::string samples = Samples(33);
-    size_t nFirstPart = samples.size() - GetParam();
+    size_t nFirstPart = samples.size() - GetParam().dwWriteCursor;
     EXPECT_EQ(Bytes(samples.substr(nFirstPart) + samples.substr(0, nFirstPart) +
                     std::string(OVERREACH, static_cast<char>(FakeSoundBuffer::GUARD))),
               BufferIn(0)->bytes);
 }
 
 // The write cursor at the start (one part) and inside the buffer (two parts).
-INSTANTIATE_TEST_SUITE_P(OnePartAndTwo, OverreachingLockTest, ::testing::Values(0u, 10u));
+INSTANTIATE_TEST_SUITE_P(OnePartAndTwo, OverreachingLockTest,
+                         ::testing::Values(LockCase{"OnePart", 0}, LockCase{"TwoParts", 10}), CaseName());
 
 struct BufferFailure {
+    const char* name;
     const char* key;
     HRESULT hr;
     int nResult;
@@ -140,12 +147,13 @@ TEST_P(BufferFailureTest, OnlyANegativeResultFailsAndTheSlotStaysTaken)
 
 INSTANTIATE_TEST_SUITE_P(
     CreateLockUnlock, BufferFailureTest,
-    ::testing::Values(BufferFailure{"DirectSound.CreateSoundBuffer", DSERR_OUTOFMEMORY, NO_SLOT, false},
-                      BufferFailure{"Buffer.Lock", DSERR_INVALIDPARAM, NO_SLOT, true},
-                      BufferFailure{"Buffer.Unlock", DSERR_INVALIDCALL, NO_SLOT, true},
-                      BufferFailure{"DirectSound.CreateSoundBuffer", DS_NO_VIRTUALIZATION, 0, true},
-                      BufferFailure{"Buffer.Lock", S_FALSE, 0, true},
-                      BufferFailure{"Buffer.Unlock", S_FALSE, 0, true}));
+    ::testing::Values(BufferFailure{"CreateFails", "DirectSound.CreateSoundBuffer", DSERR_OUTOFMEMORY, NO_SLOT, false},
+                      BufferFailure{"LockFails", "Buffer.Lock", DSERR_INVALIDPARAM, NO_SLOT, true},
+                      BufferFailure{"UnlockFails", "Buffer.Unlock", DSERR_INVALIDCALL, NO_SLOT, true},
+                      BufferFailure{"CreateSucceedsOtherwise", "DirectSound.CreateSoundBuffer", DS_NO_VIRTUALIZATION, 0, true},
+                      BufferFailure{"LockAnswersSFalse", "Buffer.Lock", S_FALSE, 0, true},
+                      BufferFailure{"UnlockAnswersSFalse", "Buffer.Unlock", S_FALSE, 0, true}),
+    CaseName());
 
 struct Setter {
     const char* name;
@@ -237,7 +245,7 @@ TEST_F(WaveTest, StopRewindsAndStatusIsTheBuffersOwn)
     EXPECT_EQ(0u, g_media.GetWaveStatus(0)) << "a failing GetStatus reports no flag";
 }
 
-class EmptyWaveSlotTest : public WaveTest, public ::testing::WithParamInterface<int> {};
+class EmptyWaveSlotTest : public WaveTest, public ::testing::WithParamInterface<EmptySlot> {};
 
 TEST_P(EmptyWaveSlotTest, GivesTheNoBufferResultsAndCallsNothing)
 {
@@ -248,19 +256,22 @@ TEST_P(EmptyWaveSlotTest, GivesTheNoBufferResultsAndCallsNothing)
     WAVESLOT before[WAVE_SLOT_COUNT];
     std::memcpy(before, g_waveSlots, sizeof before);
 
-    EXPECT_EQ(1, g_media.PlayWave(GetParam(), 0));
-    EXPECT_EQ(1, g_media.StopWave(GetParam()));
-    EXPECT_EQ(0, g_media.SetWaveVolume(GetParam(), 100));
-    EXPECT_EQ(0, g_media.SetWaveFrequency(GetParam(), 11025));
-    EXPECT_EQ(0, g_media.SetWavePan(GetParam(), 0));
-    EXPECT_EQ(0xFFFFFFFFu, g_media.GetWaveStatus(GetParam()));
-    EXPECT_EQ(1, g_media.ReleaseWave(GetParam()));
+    EXPECT_EQ(1, g_media.PlayWave(GetParam().nSlot, 0));
+    EXPECT_EQ(1, g_media.StopWave(GetParam().nSlot));
+    EXPECT_EQ(0, g_media.SetWaveVolume(GetParam().nSlot, 100));
+    EXPECT_EQ(0, g_media.SetWaveFrequency(GetParam().nSlot, 11025));
+    EXPECT_EQ(0, g_media.SetWavePan(GetParam().nSlot, 0));
+    EXPECT_EQ(0xFFFFFFFFu, g_media.GetWaveStatus(GetParam().nSlot));
+    EXPECT_EQ(1, g_media.ReleaseWave(GetParam().nSlot));
 
     EXPECT_THAT(fake.log, IsEmpty());
     EXPECT_EQ(0, std::memcmp(before, g_waveSlots, sizeof before));
 }
 
-INSTANTIATE_TEST_SUITE_P(ReleasedNoSlotAndBeyond, EmptyWaveSlotTest, ::testing::Values(1, NO_SLOT, WAVE_SLOT_COUNT));
+INSTANTIATE_TEST_SUITE_P(ReleasedNoSlotAndBeyond, EmptyWaveSlotTest,
+                         ::testing::Values(EmptySlot{"Released", 1}, EmptySlot{"NoSlot", NO_SLOT},
+                                           EmptySlot{"PastTheTable", WAVE_SLOT_COUNT}),
+                         CaseName());
 
 TEST_F(WaveTest, ReleaseFreesTheSlotForTheNextLoadAndKeepsItsIndex)
 {

@@ -1,5 +1,6 @@
 // Setting up the full-screen display and loading bitmap files into surfaces, on fakes.
 #include <cstddef>
+#include "CaseName.h"
 #include "FakeDirectX.h"
 #include "RealPlatform.h"
 #include "MediaLib.h"
@@ -110,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                     true, true},
         InitFailure{"BackBufferSuccessCode", DD_OK, DD_OK, SUCCESS_BUT_NOT_DD_OK,
                     "ERROR Create back surface", true, true}),
-    [](const ::testing::TestParamInfo<InitFailure>& info) { return info.param.name; });
+    CaseName());
 
 // A 3 x 2 picture of colours that every display depth keeps exactly.
 const std::vector<DWORD> PICTURE = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF};

@@ -1,5 +1,6 @@
 // The keyboard on fakes: set-up and its two error boxes, the polled read with its
 // re-acquire, and release.
+#include "CaseName.h"
 #include "FakeDirectX.h"
 #include "Keyboard.h"
 #include <climits>
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         InitFailure{"NoDevice", DI_OK, DIERR_DEVICENOTREG, "Error create Device", true, {"di.Release"}},
         InitFailure{"DeviceSuccessCode", DI_OK, S_FALSE, "Error create Device", true,
                     {"di.Release"}}),
-    [](const ::testing::TestParamInfo<InitFailure>& info) { return info.param.name; });
+    CaseName());
 
 struct ReadCase {
     const char* name;
@@ -137,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReadCase{"StillAcquired", S_FALSE, {READ, "device.Acquire"}, 0},
                       ReadCase{"AcquiredAgain", DI_OK, {READ, "device.Acquire", READ}, 1},
                       ReadCase{"NotAcquirable", DIERR_OTHERAPPHASPRIO, {READ, "device.Acquire"}, 0}),
-    [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+    CaseName());
 
 TEST_F(KeyboardTest, KeyIsDownWhileBitSevenOfItsByteIsSet)
 {

@@ -1,5 +1,6 @@
 // The display, screen and sprites on the real DirectDraw, read back pixel by pixel.
 // Runs on an X server whose own mode is 640 x 480 x 16, the only mode it can switch to.
+#include "CaseName.h"
 #include "MediaPlatform.h"
 #include "RealPlatform.h"
 #include "Screen.h"
@@ -262,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutsideDraw{"PartlyOffTheBottom", 32, 32, 100, 470, 0, 0},
                       OutsideDraw{"FarOff", 32, 32, 100000, -100000, 0, 0},
                       OutsideDraw{"AtTheEndOfTheIntRange", 32, 32, INT_MAX - 10, INT_MIN + 10, 1, 0}),
-    [](const ::testing::TestParamInfo<OutsideDraw>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(RealDisplayTest, ClearThenFlipBringsTheFilledBufferToTheFront)
 {

@@ -1,5 +1,6 @@
 // The screen on fakes: background and view, flip with lost-surface recovery, text, the
 // frame counter and the colour fill.
+#include "CaseName.h"
 #include "FakeDirectX.h"
 #include <cstddef>
 #include "RealPlatform.h"
@@ -141,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, 10, 640, 490}},
         MoveCase{"StepOutOfRangeRefused", 1280, 480, VIEW_10, &CScreen::MoveViewLeft, INT_MIN, 0,
                  VIEW_10}),
-    [](const ::testing::TestParamInfo<MoveCase>& info) { return info.param.name; });
+    CaseName());
 
 struct FlipCase {
     const char* name;
@@ -190,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {FLIP, "primary.Restore", "back.Restore"}},
         FlipCase{"LostWithoutBackground", DDERR_SURFACELOST, DD_OK, DD_OK, false,
                  {FLIP, "primary.Restore", "back.Restore"}}),
-    [](const ::testing::TestParamInfo<FlipCase>& info) { return info.param.name; });
+    CaseName());
 
 TEST_F(ScreenTest, DrawingWithoutDisplayDoesNothing)
 {
@@ -391,6 +392,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FpsCase{"ClosesAtTheFirstCallAThousandLater", {5000, 5999, 6000}, {0, 0, 1}},
                       FpsCase{"SparseCallsAreNeverScaled", {5000, 9000, 9001, 12000},
                               {0, 0, 0, 1}}),
-    [](const ::testing::TestParamInfo<FpsCase>& info) { return info.param.name; });
+    CaseName());
 
 } // namespace

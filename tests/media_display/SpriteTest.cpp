@@ -1,4 +1,5 @@
 // The sprite on fakes: cell rectangles, loading, the draw family, animation and hits.
+#include "CaseName.h"
 #include "FakeDirectX.h"
 #include "RealPlatform.h"
 #include "Sprite.h"
@@ -191,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {0, 1, 2, 3, 4, 3, 2, 1, 0, 3, 2}, 1},
         AnimateCase{"BackwardThenForward", Then(Repeat(3, 0, 1), Repeat(0, 3, 6)),
                     {0, -1, 0, 1, 2, 3, 0}, 1}),
-    [](const ::testing::TestParamInfo<AnimateCase>& info) { return info.param.name; });
+    CaseName());
 
 TEST_F(SpriteTest, SetRowTakesEffectAtOnceWithoutResettingTheFrame)
 {
