@@ -2,7 +2,7 @@
 // The program always runs on the real ones; tests put recording fakes in their place
 // to see the calls the library makes and to make any of them fail.
 // The real display and keyboard entry points take their DLLs in only at their first
-// call: a program that uses neither, as the game does, does not load them at start-up.
+// call: a program that uses neither does not pay for loading them at its start.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
