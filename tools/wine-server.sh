@@ -20,7 +20,11 @@ start_wine() {
     (export QM_BUILD_DIR=$1
      source "$wine_server_here/wine-env.sh"
      end_wine_server
-     wineserver -p
+     # The server outlives the caller's command: it must not hold the caller's output.
+     if ! wineserver -p </dev/null >/dev/null 2>&1; then
+         echo "The Wine server of $1 did not start." >&2
+         exit 1
+     fi
      "$QM_WINE" cmd /c exit </dev/null >/dev/null 2>&1)
 }
 stop_wine() {

@@ -37,15 +37,17 @@ BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// The visible top-level window of the process with that caption, once it appears.
-HWND WaitForWindow(DWORD pid, const char* caption)
+// The visible top-level window of the process with that caption, once it appears;
+// none when the process ends or the wait runs out first.
+HWND WaitForWindow(const PROCESS_INFORMATION& process, const char* caption)
 {
     for (DWORD waited = 0; waited < WAIT_MS; waited += 100) {
-        WindowSearch search{ pid, caption, nullptr };
+        WindowSearch search{ process.dwProcessId, caption, nullptr };
         ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found)
             return search.found;
-        ::Sleep(100);
+        if (::WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0)
+            return nullptr;
     }
     return nullptr;
 }
@@ -78,11 +80,11 @@ protected:
 
 TEST_F(ShippedGame, ShowsTheRulesThenTheGameAndEndsWhenClosed)
 {
-    HWND about = WaitForWindow(m_process.dwProcessId, "About Quillmere");
-    ASSERT_NE(about, nullptr) << "no \"About Quillmere\" within " << WAIT_MS << " ms";
+    HWND about = WaitForWindow(m_process, "About Quillmere");
+    ASSERT_NE(about, nullptr) << "no \"About Quillmere\" within " << WAIT_MS << " ms, or the game ended first";
     ::PostMessageA(about, WM_COMMAND, IDOK, 0);
 
-    HWND game = WaitForWindow(m_process.dwProcessId, "Quillmere");
+    HWND game = WaitForWindow(m_process, "Quillmere");
     ASSERT_NE(game, nullptr) << "the game's window did not show after the rules";
     ::PostMessageA(game, WM_SYSCOMMAND, SC_CLOSE, 0);
 
