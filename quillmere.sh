@@ -79,8 +79,8 @@ test_tree() {
 
 run_tests() {
     "$root/tools/setup-deps.sh"
-    local archs arch rc=0 tested=()
-    read -r -a archs <<<"$(runnable_archs)"
+    local arch rc=0 tested=()
+    read -r -a archs <<<"$(runnable_archs)"  # global: the exit trap stops their Wine servers
     configure_and_build i686
     report_game
     configure_and_build x86_64

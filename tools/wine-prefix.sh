@@ -20,12 +20,21 @@ ctl.!default { type hw card 0 }
 ALSA
 fi
 
+# Two commands started at once make the prefix once: the second waits for the first.
+mkdir -p "$QM_BUILD_DIR"
+exec {lock}>"$QM_BUILD_DIR/wineprefix.lock"
+flock "$lock"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX (this takes a while once) ..."
     "$QM_WINE" wineboot -i >/dev/null 2>&1 || true
     # The new prefix is written to disk when its server ends.
     end_wine_server 120
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Wine could not make its prefix in $WINEPREFIX." >&2
+        exit 1
+    fi
 fi
+flock -u "$lock"
 # On an X server with no window manager (tests, headless play) every closing window
 # stalls Wine for 2 s unless Wine keeps its windows to itself (N). A change made here
 # is kept by the prefix's server, which writes it out when it ends.

@@ -1,6 +1,7 @@
 // Audio start-up and shutdown on the fakes: the calls in their order, what a
 // failing step leaves, and what shutdown gives back.
 #include "AudioTestSupport.h"
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -17,7 +18,10 @@ const char* const START_UP[] = {
     "Performance1.AddPort(null)",
     "CoCreateInstance(CLSID_DirectMusicLoader, null, 3, IID_IDirectMusicLoader, &g_pLoader)",
 };
-const size_t START_UP_CALLS = sizeof START_UP / sizeof START_UP[0];
+
+// Read during the program's static initialisation, before any test resets the library.
+const BOOL FIRST_AUDIO_INIT_AT_START = g_bFirstAudioInit;
+const int ACTIVE_MIDI_AT_START = g_nActiveMidi;
 
 void ExpectMidiTableReset()
 {
@@ -44,6 +48,27 @@ void ExpectWaveTableReset()
 }  // namespace
 
 using AudioCoreTest = FakeAudioTest;
+
+TEST(AudioAtProgramStart, TheOneTimePartIsStillToRunAndNoSlotIsActive)
+{
+    EXPECT_EQ(1, FIRST_AUDIO_INIT_AT_START);
+    EXPECT_EQ(NO_SLOT, ACTIVE_MIDI_AT_START);
+}
+
+TEST_F(AudioCoreTest, EveryLibraryObjectReachesTheSameStateAndItsEndReleasesNothing)
+{
+    Start();
+    {
+        CMediaLib other;
+        ASSERT_EQ(0, other.LoadMidi("song1.mid"));
+        fake.log.clear();
+    }
+
+    EXPECT_THAT(fake.log, IsEmpty());
+    EXPECT_EQ(1, g_media.PlayMidi(0)) << "the song loaded through the other object";
+    EXPECT_TRUE(std::is_empty<CMediaLib>::value) << "all its state is the library's";
+    EXPECT_FALSE(std::is_polymorphic<CMediaLib>::value);
+}
 
 TEST_F(AudioCoreTest, FirstStartUpMakesEverythingInOrderAndResetsBothTables)
 {

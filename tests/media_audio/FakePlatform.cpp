@@ -253,6 +253,7 @@ HRESULT STDMETHODCALLTYPE FakeLoader::GetObject(LPDMUS_OBJECTDESC pDesc, REFIID 
 
 HRESULT STDMETHODCALLTYPE FakeLoader::SetSearchDirectory(REFGUID guidClass, WCHAR* pwszPath, WINBOOL fClear)
 {
+    m_platform.searchFolder = pwszPath ? pwszPath : L"";
     return Log(Call("SetSearchDirectory", FakePlatform::Describe(guidClass), Narrow(pwszPath), fClear),
                "SetSearchDirectory");
 }

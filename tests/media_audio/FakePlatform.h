@@ -266,6 +266,8 @@ public:
     std::vector<BYTE> bufferDesc;
     std::vector<BYTE> bufferFormat;
     std::vector<BYTE> objectDesc;
+    // The folder as the loader was handed it at the last SetSearchDirectory.
+    std::wstring searchFolder;
 
     HRESULT Answer(const std::string& key) const;
     void Record(const std::string& call) { log.push_back(call); }

@@ -124,6 +124,31 @@ TEST_F(MidiTest, ANameOf259CharactersStillFits)
     EXPECT_EQ(L'\0', pDesc->wszFileName[259]);
 }
 
+namespace {
+
+// What the system's ANSI code page makes of the bytes, as the platform reads them.
+std::wstring InAnsiCodePage(const std::string& bytes)
+{
+    WCHAR wsz[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), -1, wsz, MAX_PATH);
+    return wsz;
+}
+
+}  // namespace
+
+TEST_F(MidiTest, FolderAndFileNameAreReadInTheAnsiCodePage)
+{
+    // Bytes above 0x7F: the ANSI and the OEM code page read them as other characters.
+    fake.cwd = "C:\\m\xFAsica";
+    const std::string name = "can\xE7\xE3o.mid";
+
+    ASSERT_EQ(0, g_media.LoadMidi(name.c_str()));
+
+    EXPECT_EQ(InAnsiCodePage(fake.cwd), fake.searchFolder);
+    const DMUS_OBJECTDESC* pDesc = reinterpret_cast<const DMUS_OBJECTDESC*>(fake.objectDesc.data());
+    EXPECT_EQ(InAnsiCodePage(name), pDesc->wszFileName);
+}
+
 TEST_F(MidiTest, ANullNameIsRefused)
 {
     EXPECT_EQ(NO_SLOT, g_media.LoadMidi(nullptr));
@@ -132,7 +157,8 @@ TEST_F(MidiTest, ANullNameIsRefused)
 
 TEST_F(MidiTest, WithAllSlotsTakenALoadFailsAtOnceAndAnUnloadedSlotIsTakenAgain)
 {
-    LoadSongs(MIDI_SLOT_COUNT);
+    LoadSongs(64);
+    EXPECT_EQ(63, g_midiSlots[63].nIndex) << "a load leaves the slot's own number";
 
     EXPECT_EQ(NO_SLOT, g_media.LoadMidi("song.mid"));
     EXPECT_THAT(fake.log, IsEmpty());
@@ -171,13 +197,15 @@ class PollTest : public MidiTest, public ::testing::WithParamInterface<PollAnswe
 TEST_P(PollTest, OnlySOkCountsAsPlaying)
 {
     LoadSongs(1);
+    g_media.PlayMidi(0);
+    fake.log.clear();
     fake.answers["Performance.IsPlaying"] = GetParam().hr;
 
     EXPECT_EQ(GetParam().nState, g_media.GetMidiState(0));
 
     EXPECT_EQ(GetParam().nState, g_midiSlots[0].nState);
     EXPECT_THAT(fake.log, ElementsAre("Performance1.IsPlaying(Segment1, null)"));
-    EXPECT_EQ(NO_SLOT, g_nActiveMidi);
+    EXPECT_EQ(0, g_nActiveMidi) << "a poll that finds the active slot stopped does not forget it";
 }
 
 INSTANTIATE_TEST_SUITE_P(IsPlayingAnswers, PollTest,
@@ -191,7 +219,9 @@ class EmptySlotTest : public MidiTest, public ::testing::WithParamInterface<Empt
 
 TEST_P(EmptySlotTest, GivesTheEmptySlotResultsAndCallsNothing)
 {
-    LoadSongs(1);
+    LoadSongs(2);
+    g_media.PlayMidi(1);
+    fake.log.clear();
     MIDISLOT before[MIDI_SLOT_COUNT];
     std::memcpy(before, g_midiSlots, sizeof before);
 
@@ -202,12 +232,12 @@ TEST_P(EmptySlotTest, GivesTheEmptySlotResultsAndCallsNothing)
 
     EXPECT_THAT(fake.log, IsEmpty());
     EXPECT_EQ(0, std::memcmp(before, g_midiSlots, sizeof before));
-    EXPECT_EQ(NO_SLOT, g_nActiveMidi);
+    EXPECT_EQ(1, g_nActiveMidi) << "the song that plays is neither stopped nor forgotten";
 }
 
 INSTANTIATE_TEST_SUITE_P(FreeNoSlotAndBeyond, EmptySlotTest,
                          ::testing::Values(EmptySlot{"Free", 3}, EmptySlot{"NoSlot", NO_SLOT},
-                                           EmptySlot{"PastTheTable", MIDI_SLOT_COUNT}),
+                                           EmptySlot{"PastTheTable", 64}),
                          CaseName());
 
 TEST_F(MidiTest, PlayStopsTheActiveSlotFirstAndGivesBackTheStateItReplaces)

@@ -218,12 +218,16 @@ TEST_F(WaveTest, PlayRewindsFirstAndDoesNotStartAfterAFailedRewind)
 
     EXPECT_EQ(1, g_media.PlayWave(0, DSBPLAY_LOOPING));
     EXPECT_EQ(1, g_media.PlayWave(0, 0));
+    fake.answers["Buffer.SetCurrentPosition"] = S_FALSE;
+    fake.answers["Buffer.Play"] = S_FALSE;
+    EXPECT_EQ(1, g_media.PlayWave(0, 0)) << "only a negative result fails";
     fake.answers["Buffer.Play"] = DSERR_BUFFERLOST;
     EXPECT_EQ(0, g_media.PlayWave(0, 0));
     fake.answers["Buffer.SetCurrentPosition"] = DSERR_INVALIDCALL;
     EXPECT_EQ(0, g_media.PlayWave(0, 0));
 
     EXPECT_THAT(fake.log, ElementsAre("Buffer1.SetCurrentPosition(0)", "Buffer1.Play(0, 0, 1)",
+                                      "Buffer1.SetCurrentPosition(0)", "Buffer1.Play(0, 0, 0)",
                                       "Buffer1.SetCurrentPosition(0)", "Buffer1.Play(0, 0, 0)",
                                       "Buffer1.SetCurrentPosition(0)", "Buffer1.Play(0, 0, 0)",
                                       "Buffer1.SetCurrentPosition(0)"));
@@ -235,10 +239,12 @@ TEST_F(WaveTest, StopRewindsAndStatusIsTheBuffersOwn)
     g_media.PlayWave(0, DSBPLAY_LOOPING);
     EXPECT_EQ(DWORD(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING), g_media.GetWaveStatus(0));
     fake.log.clear();
+    fake.answers["Buffer.Stop"] = DSERR_INVALIDCALL;
 
     EXPECT_EQ(1, g_media.StopWave(0));
 
-    EXPECT_THAT(fake.log, ElementsAre("Buffer1.Stop()", "Buffer1.SetCurrentPosition(0)"));
+    EXPECT_THAT(fake.log, ElementsAre("Buffer1.Stop()", "Buffer1.SetCurrentPosition(0)"))
+        << "rewound whatever the stop answered";
     EXPECT_EQ(0u, g_media.GetWaveStatus(0));
     BufferIn(0)->dwStatus = DSBSTATUS_BUFFERLOST;
     fake.answers["Buffer.GetStatus"] = DSERR_INVALIDCALL;
@@ -270,7 +276,7 @@ TEST_P(EmptyWaveSlotTest, GivesTheNoBufferResultsAndCallsNothing)
 
 INSTANTIATE_TEST_SUITE_P(ReleasedNoSlotAndBeyond, EmptyWaveSlotTest,
                          ::testing::Values(EmptySlot{"Released", 1}, EmptySlot{"NoSlot", NO_SLOT},
-                                           EmptySlot{"PastTheTable", WAVE_SLOT_COUNT}),
+                                           EmptySlot{"PastTheTable", 256}),
                          CaseName());
 
 TEST_F(WaveTest, ReleaseFreesTheSlotForTheNextLoadAndKeepsItsIndex)
@@ -285,18 +291,26 @@ TEST_F(WaveTest, ReleaseFreesTheSlotForTheNextLoadAndKeepsItsIndex)
     EXPECT_THAT(fake.log, ElementsAre("Buffer6.Stop()", "Buffer6.SetCurrentPosition(0)", "Buffer6.Release()"));
     EXPECT_EQ(WAVE_FREE, g_waveSlots[5].nState);
     EXPECT_EQ(33u, g_waveSlots[5].dwDataSize);
+    EXPECT_EQ(11025u, g_waveSlots[5].dwSampleRate);
     EXPECT_EQ(5, g_waveSlots[5].nIndex);
     EXPECT_EQ(5, Load());
+    fake.log.clear();
     EXPECT_EQ(1, g_media.ReleaseAllWaves());
+    ASSERT_EQ(30u, fake.log.size()) << "each buffer stopped, rewound and released";
+    EXPECT_THAT(std::vector<std::string>(fake.log.begin(), fake.log.begin() + 3),
+                ElementsAre("Buffer1.Stop()", "Buffer1.SetCurrentPosition(0)", "Buffer1.Release()"));
+    EXPECT_EQ("Buffer10.Release()", fake.log.back()) << "slot by slot from 0 up";
     EXPECT_EQ(0, Load());
     EXPECT_THAT(fake.Unreleased(), ElementsAre("DirectSound1", "Performance1", "Loader1", "Buffer12"));
 }
 
 TEST_F(WaveTest, WithAllSlotsTakenALoadOpensNoFileAndCallsNothing)
 {
-    for (WAVESLOT& slot : g_waveSlots) {
-        slot.nState = WAVE_LOADED;
+    for (int i = 0; i < 255; ++i) {
+        g_waveSlots[i].nState = WAVE_LOADED;
     }
+    ASSERT_EQ(255, Load()) << "the last of the 256 slots";
+    fake.log.clear();
 
     EXPECT_EQ(NO_SLOT, Load());
     EXPECT_THAT(fake.log, IsEmpty());

@@ -49,6 +49,16 @@ TEST_F(InitDisplayTest, SetsUpTheChainInOrderWithTheRecordsByteForByte)
     EXPECT_THAT(g_fake.boxes, IsEmpty());
 }
 
+TEST_F(InitDisplayTest, AnEarlierSetUpIsNeitherLookedAtNorUndone)
+{
+    StandDisplay();
+
+    EXPECT_EQ(1, media.InitDisplay(window, 640, 480, 16));
+
+    ASSERT_EQ(5u, Calls().size()) << "the whole set-up again, and nothing released";
+    EXPECT_EQ("DirectDrawCreateEx(guid=null,iid=IID_IDirectDraw7,outer=null)", Calls().front());
+}
+
 TEST_F(InitDisplayTest, RefusedCooperativeLevelAndModeAreLeftToTheSurfaceToDecide)
 {
     directDraw.cooperativeResult = DDERR_EXCLUSIVEMODEALREADYSET;
@@ -138,6 +148,9 @@ protected:
 
 TEST_F(LoadBitmapSurfaceTest, CopiesThePictureIntoASystemMemorySurfaceOfItsSize)
 {
+    // What the new surface held is replaced by the picture, not mixed with it.
+    const RECT whole = {0, 0, sheet.width, sheet.height};
+    FillRect(sheet.hdc, &whole, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
 
     EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));
@@ -189,12 +202,17 @@ TEST_F(LoadBitmapSurfaceTest, SurfaceHandedOutWithAFailureIsReleased)
 
 TEST_F(LoadBitmapSurfaceTest, SurfaceWithoutDeviceContextIsReturnedAllTheSame)
 {
-    sheet.getDCResult = DDERR_SURFACEBUSY;
-    directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    for (HRESULT hr : {DDERR_SURFACEBUSY, SUCCESS_BUT_NOT_DD_OK}) {
+        SCOPED_TRACE(hr);
+        Calls().clear();
+        g_fake.bitmapsLoaded.clear();
+        sheet.getDCResult = hr;
+        directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
 
-    EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));
-    EXPECT_THAT(CallsStartingWith("sheet.ReleaseDC"), IsEmpty());
-    ExpectBitmapGone();
+        EXPECT_EQ(&sheet, media.LoadBitmapSurface(file.c_str()));
+        EXPECT_THAT(CallsStartingWith("sheet.ReleaseDC"), IsEmpty());
+        ExpectBitmapGone();
+    }
 }
 
 } // namespace

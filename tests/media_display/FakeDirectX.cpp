@@ -164,7 +164,7 @@ HRESULT FakeSurface::Blt(LPRECT pDest, LPDIRECTDRAWSURFACE7 pSource, LPRECT pSou
                dwFlags, pFx ? "given" : "null"));
     if (pFx)
         fxGiven = BytesOf(*pFx);
-    return DD_OK;
+    return bltResult;
 }
 
 HRESULT FakeSurface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 pSource,
@@ -173,7 +173,7 @@ HRESULT FakeSurface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 pSource,
     Log(Format("%s.BltFast(%ld,%ld,%s,%s,flags=0x%lX)", name.c_str(), static_cast<long>(dwX),
                static_cast<long>(dwY), Name(pSource).c_str(), RectText(pSourceRect).c_str(),
                dwTrans));
-    return DD_OK;
+    return bltResult;
 }
 
 HRESULT FakeSurface::Flip(LPDIRECTDRAWSURFACE7 pTarget, DWORD dwFlags)
@@ -215,7 +215,7 @@ HRESULT FakeSurface::SetColorKey(DWORD dwFlags, LPDDCOLORKEY pKey)
 {
     Log(Format("%s.SetColorKey(flags=0x%lX)", name.c_str(), dwFlags));
     keyGiven = *pKey;
-    return DD_OK;
+    return colorKeyResult;
 }
 
 HRESULT FakeDirectDraw::CreateSurface(LPDDSURFACEDESC2 pDesc, LPDIRECTDRAWSURFACE7* ppSurface,
@@ -274,14 +274,14 @@ HRESULT FakeDevice::SetDataFormat(LPCDIDATAFORMAT pFormat)
 {
     Log(pFormat == &c_dfDIKeyboard ? "device.SetDataFormat(c_dfDIKeyboard)"
                                    : "device.SetDataFormat(other)");
-    return DI_OK;
+    return formatResult;
 }
 
 HRESULT FakeDevice::SetCooperativeLevel(HWND hWnd, DWORD dwFlags)
 {
     Log(Format("device.SetCooperativeLevel(hwnd=0x%lX,flags=0x%lX)", Handle(hWnd),
                dwFlags));
-    return DI_OK;
+    return cooperativeResult;
 }
 
 HRESULT FakeDirectInput::CreateDevice(REFGUID guid, LPDIRECTINPUTDEVICEA* ppDevice,

@@ -61,6 +61,8 @@ public:
     HRESULT restoreResult = DD_OK;
     HRESULT getDCResult = DD_OK;
     HRESULT attachedResult = DD_OK;
+    HRESULT bltResult = DD_OK;      // of Blt and BltFast alike
+    HRESULT colorKeyResult = DD_OK;
     FakeSurface* attached = nullptr;
     Bytes capsGiven;
     Bytes fxGiven;
@@ -174,6 +176,8 @@ public:
     FakeDevice() : Recorded("device") {}
     HRESULT acquireResult = S_FALSE;
     HRESULT stateResult = DI_OK;
+    HRESULT formatResult = DI_OK;
+    HRESULT cooperativeResult = DI_OK;
     std::deque<KeyState> states;
 
     QM_NOT_CALLED(GetCapabilities, (LPDIDEVCAPS))

@@ -4,6 +4,7 @@
 #include "FakeDirectX.h"
 #include "Keyboard.h"
 #include <climits>
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -47,6 +48,7 @@ const std::vector<std::string> INIT_CALLS = {
 
 TEST_F(KeyboardTest, NewKeyboardHoldsNothingAndNoKeyIsDown)
 {
+    EXPECT_FALSE(std::is_polymorphic<CKeyboard>::value);
     EXPECT_EQ(nullptr, keyboard.m_pDI);
     EXPECT_EQ(nullptr, keyboard.m_pDevice);
     for (BYTE key : keyboard.m_keys)
@@ -55,6 +57,9 @@ TEST_F(KeyboardTest, NewKeyboardHoldsNothingAndNoKeyIsDown)
 
 TEST_F(KeyboardTest, InitCreatesSharesAndAcquiresTheSystemKeyboard)
 {
+    // Only creation is tested: these results are not looked at.
+    device.formatResult = DIERR_ACQUIRED;
+    device.cooperativeResult = DIERR_INVALIDPARAM;
     device.acquireResult = DIERR_OTHERAPPHASPRIO;
 
     EXPECT_EQ(1, keyboard.Init(INSTANCE, window));

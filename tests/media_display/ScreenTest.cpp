@@ -6,6 +6,7 @@
 #include "RealPlatform.h"
 #include "Screen.h"
 #include <climits>
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -16,6 +17,18 @@ namespace {
 #ifdef __i386__
 static_assert(sizeof(DDBLTFX) == 100 && offsetof(DDBLTFX, dwFillColor) == 80, "the 32-bit effects record");
 #endif
+
+// Read during the program's static initialisation, before any test resets the counter.
+const DWORD FPS_TICK_AT_START = g_dwFpsTick;
+const int FRAME_COUNT_AT_START = g_nFrameCount;
+const int FPS_AT_START = g_nFps;
+
+TEST(FrameCounterAtProgramStart, StandsAtTickZeroWithNothingCounted)
+{
+    EXPECT_EQ(0u, FPS_TICK_AT_START);
+    EXPECT_EQ(0, FRAME_COUNT_AT_START);
+    EXPECT_EQ(0, FPS_AT_START);
+}
 
 bool SameRect(const RECT& a, const RECT& b)
 {
@@ -36,6 +49,7 @@ protected:
 
 TEST_F(ScreenTest, NewScreenHoldsNothing)
 {
+    EXPECT_FALSE(std::is_polymorphic<CScreen>::value);
     EXPECT_EQ(nullptr, screen.m_pBackground);
     EXPECT_TRUE(SameRect(RECT{0, 0, 0, 0}, screen.m_rcView));
     EXPECT_EQ(0, screen.m_nLimitX);
@@ -132,6 +146,12 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"RightZeroInside", 1280, 480, VIEW_10, &CScreen::MoveViewRight, 0, 1, VIEW_10},
         MoveCase{"LeftNegativeTestsTheLeftEdgeOnly", 0, 0, VIEW_10, &CScreen::MoveViewLeft, -5, 1,
                  {15, 0, 655, 480}},
+        MoveCase{"RightNegativeTestsTheRightEdgeOnly", 1280, 480, VIEW_10, &CScreen::MoveViewRight,
+                 -20, 1, {-10, 0, 630, 480}},
+        MoveCase{"UpNegativeTestsTheTopEdgeOnly", 0, 0, {0, 10, 640, 490}, &CScreen::MoveViewUp, -5,
+                 1, {0, 15, 640, 495}},
+        MoveCase{"DownNegativeTestsTheBottomEdgeOnly", 1280, 600, {0, 10, 640, 490},
+                 &CScreen::MoveViewDown, -20, 1, {0, -10, 640, 470}},
         MoveCase{"DownBelowBound", 1280, 600, {0, 0, 640, 480}, &CScreen::MoveViewDown, 119, 1,
                  {0, 119, 640, 599}},
         MoveCase{"DownOntoBoundRefused", 1280, 600, {0, 0, 640, 480}, &CScreen::MoveViewDown, 120,
@@ -149,6 +169,7 @@ struct FlipCase {
     HRESULT flip, primaryRestore, backRestore;
     bool withBackground;
     std::vector<std::string> calls;
+    HRESULT primaryBlit = DD_OK;
 };
 
 const char FLIP[] = "primary.Flip(target=null,flags=0x1)";
@@ -166,6 +187,7 @@ TEST_P(ScreenFlipTest, RecoversOnlyFromALostSurface)
     primary.flipResult = c.flip;
     primary.restoreResult = c.primaryRestore;
     back.restoreResult = c.backRestore;
+    primary.bltResult = c.primaryBlit;
     if (c.withBackground)
         screen.m_pBackground = &background;
     screen.SetView(10, 0, 640, 480);
@@ -190,7 +212,9 @@ INSTANTIATE_TEST_SUITE_P(
         FlipCase{"LostRestoreSuccessCodeIsNoRestore", DDERR_SURFACELOST, 1, 1, true,
                  {FLIP, "primary.Restore", "back.Restore"}},
         FlipCase{"LostWithoutBackground", DDERR_SURFACELOST, DD_OK, DD_OK, false,
-                 {FLIP, "primary.Restore", "back.Restore"}}),
+                 {FLIP, "primary.Restore", "back.Restore"}},
+        FlipCase{"LostPrimaryRefusesTheBlit", DDERR_SURFACELOST, DD_OK, DD_OK, true,
+                 {FLIP, "primary.Restore", PRIMARY_BLT, "back.Restore", BACK_BLT}, DDERR_SURFACELOST}),
     CaseName());
 
 TEST_F(ScreenTest, DrawingWithoutDisplayDoesNothing)
@@ -204,6 +228,7 @@ TEST_F(ScreenTest, DrawingWithoutDisplayDoesNothing)
 TEST_F(ScreenTest, ClearBackBufferFillsTheWholeBufferWithTheRawValue)
 {
     StandDisplay();
+    back.bltResult = DDERR_SURFACELOST;  // a refused fill is neither reported nor tried again
     for (DWORD fill : {0x0u, 0xF81Fu, 0xFFFFFFFFu}) {
         SCOPED_TRACE(fill);
         Calls().clear();
@@ -222,7 +247,8 @@ struct FontCase {
 
 TEST_F(ScreenTest, CreateTextFontAsksForAThaiFontOfTheGivenStyle)
 {
-    for (const FontCase& c : {FontCase{1, 0, 0, FW_BOLD}, FontCase{0, 1, 1, FW_DONTCARE}}) {
+    for (const FontCase& c : {FontCase{1, 0, 0, FW_BOLD}, FontCase{0, 1, 1, FW_DONTCARE},
+                              FontCase{2, 0, 0, FW_BOLD}}) {
         ASSERT_EQ(1, screen.CreateTextFont("Tahoma", 18, c.bold, c.italic, c.underline));
         LOGFONTA lf;
         ASSERT_EQ(static_cast<int>(sizeof lf), GetObjectA(screen.m_hFont, sizeof lf, &lf));

@@ -3,6 +3,7 @@
 #include "FakeDirectX.h"
 #include "RealPlatform.h"
 #include "Sprite.h"
+#include <type_traits>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -51,6 +52,7 @@ protected:
 
 TEST_F(SpriteTest, NewSpriteHoldsNoSheet)
 {
+    EXPECT_FALSE(std::is_polymorphic<CSprite>::value);
     EXPECT_EQ(nullptr, sprite.m_pSurface);
     EXPECT_EQ(0, sprite.m_nFrame);
     EXPECT_EQ(0, sprite.m_nRow);
@@ -78,6 +80,7 @@ TEST_F(SpriteTest, LoadSetsTheSourceKeyAndResetsFrameAndRow)
 {
     StandDisplay();
     directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    sheet.colorKeyResult = DDERR_NOCOLORKEYHW;  // not looked at: the sheet is kept all the same
     sprite.m_nFrame = 7;
     sprite.m_nRow = 3;
 
@@ -156,6 +159,7 @@ struct AnimateCase {
     std::vector<std::pair<int, int>> calls; // (first, last) of each call, in order
     std::vector<int> columns;
     int frameAfter;
+    HRESULT blit = DD_OK;
 };
 
 std::vector<std::pair<int, int>> Repeat(int nFirst, int nLast, int nTimes)
@@ -176,9 +180,11 @@ TEST_P(SpriteAnimateTest, WrapsOnTheLastFrameOnly)
 {
     const AnimateCase& c = GetParam();
     LoadSheet();
+    back.bltResult = c.blit;
     for (const auto& call : c.calls)
         sprite.Animate(call.first, call.second);
     EXPECT_EQ(c.columns, ColumnsDrawn());
+    EXPECT_EQ(c.calls.size(), CallsStartingWith("back.BltFast").size()) << "one copy per call";
     EXPECT_EQ(c.frameAfter, sprite.m_nFrame);
 }
 
@@ -191,7 +197,9 @@ INSTANTIATE_TEST_SUITE_P(
         AnimateCase{"ForwardThenBackward", Then(Repeat(0, 3, 4), Repeat(3, 0, 7)),
                     {0, 1, 2, 3, 4, 3, 2, 1, 0, 3, 2}, 1},
         AnimateCase{"BackwardThenForward", Then(Repeat(3, 0, 1), Repeat(0, 3, 6)),
-                    {0, -1, 0, 1, 2, 3, 0}, 1}),
+                    {0, -1, 0, 1, 2, 3, 0}, 1},
+        AnimateCase{"RefusedBlitsAreNotRetriedAndStillStep", Repeat(0, 3, 5), {0, 1, 2, 3, 0}, 1,
+                    DDERR_SURFACELOST}),
     CaseName());
 
 TEST_F(SpriteTest, SetRowTakesEffectAtOnceWithoutResettingTheFrame)
@@ -241,6 +249,17 @@ TEST_F(SpriteTest, ReleaseSurfaceReleasesOnceAndKeepsFrameAndRow)
     EXPECT_EQ(nullptr, sprite.m_pSurface);
     EXPECT_EQ(4, sprite.m_nFrame);
     EXPECT_EQ(2, sprite.m_nRow);
+}
+
+TEST_F(SpriteTest, ASpriteThatEndsKeepsItsSheetReferenced)
+{
+    StandDisplay();
+    directDraw.surfaceAnswers.push_back({DD_OK, &sheet});
+    {
+        CSprite other;
+        other.Load(file.c_str(), 32, 32, 0);
+    }
+    EXPECT_EQ(1, sheet.refs) << "only ReleaseSurface gives the sheet back";
 }
 
 } // namespace
