@@ -1,6 +1,8 @@
 // The platform entry points the library calls to make its platform objects.
 // The program always runs on the real ones; tests put recording fakes in their place
 // to see the calls the library makes and to make any of them fail.
+// The real display and keyboard entry points take their DLLs in only at their first
+// call: a program that uses neither does not pay for loading them at its start.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
@@ -34,6 +36,10 @@ struct MediaPlatform {
 
     // Error boxes of the display and keyboard set-up.
     int(WINAPI* MessageBoxA)(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+    // The DLLs of the display and keyboard, at their first call: tests see which DLL a
+    // first call loads, and make it or its entry point missing.
+    HMODULE(WINAPI* LoadLibraryA)(LPCSTR pszFile);
 };
 
 // The entry points in force; the real platform's unless a test has replaced some.
