@@ -79,7 +79,7 @@ test_tree() {
 
 run_tests() {
     "$root/tools/setup-deps.sh"
-    local arch rc=0 tested=()
+    local arch rc=0
     read -r -a archs <<<"$(runnable_archs)"  # global: the exit trap stops their Wine servers
     configure_and_build i686
     report_game
@@ -108,9 +108,8 @@ run_tests() {
     for arch in "${archs[@]}"; do
         echo "== The tests of build/$arch"
         test_tree "$builds/$arch" || rc=$?
-        tested+=("build/$arch")
     done
-    echo "Tested under Wine: ${tested[*]}"
+    echo "Tested under Wine:$(printf ' build/%s' "${archs[@]}")"
     [ "${archs[0]}" = i686 ] ||
         echo "build/i686 was built and checked as a file: this machine runs no 32-bit code."
     return $rc
