@@ -39,5 +39,12 @@ flock -u "$lock"
 # stalls Wine for 2 s unless Wine keeps its windows to itself (N). A change made here
 # is kept by the prefix's server, which writes it out when it ends.
 if ! grep -qx "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    # The change needs a server. One that runs already (a game the player keeps open)
+    # is joined and kept. One started here would stay on for seconds with this step's
+    # display, none before the play without a display starts its own, and the next
+    # program of the prefix would join it and get no display driver: this step ends it.
+    own_server=0
+    wineserver -p </dev/null >/dev/null 2>&1 && own_server=1   # exit 2: one runs already
     "$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+    [ "$own_server" = 0 ] || end_wine_server
 fi
