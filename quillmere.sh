@@ -33,8 +33,17 @@ report_game() {
     echo "The game: $exe ($(stat -c %s "$exe") bytes)"
 }
 
+# A DISPLAY that names no X server this account can open (one left from a closed
+# session, or a server that refuses this user) would show nothing and say nothing.
+check_display() {
+    timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    echo "Cannot open the display $DISPLAY; env -u DISPLAY ./quillmere.sh play plays on a virtual one." >&2
+    exit 1
+}
+
 play() {
     "$root/tools/setup-deps.sh"
+    [ -z "${DISPLAY:-}" ] || check_display
     configure_and_build i686 --target Quillmere
     report_game
     local arch
