@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the build's Wine prefix once, and the null sound device Wine plays into where
 # QM_SOUND asks for it (see wine-env.sh).
-# MANAGED (Y or N, N when not given): whether the window manager of the display
-# manages Wine's windows (a player's desktop) or Wine draws them itself.
+# MANAGED (Y or N, N when not given): whether a player sits at the display, whose
+# window manager manages Wine's windows (a player's desktop), or nobody does (tests,
+# the play without a display) and Wine draws them itself.
 # It never waits on a server that is already running in the prefix: that may be a game
 # the player keeps open, or a persistent server left by a run that was killed; later
 # programs simply join it.
@@ -35,10 +36,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
 fi
 flock -u "$lock"
-# On an X server with no window manager (tests, headless play) every closing window
-# stalls Wine for 2 s unless Wine keeps its windows to itself (N). A change made here
-# is kept by the prefix's server, which writes it out when it ends.
-if ! grep -qx "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+# Nobody at the screen (N): on an X server with no window manager every closing window
+# stalls Wine for 2 s unless Wine keeps its windows to itself, and a program that
+# crashes must be reported on standard error and ended, not wait behind Wine's crash
+# dialog until its test times out. A player (Y) gets both as on any desktop.
+crash_dialog=1
+[ "$managed" = Y ] || crash_dialog=0
+settings=("\"Managed\"=\"$managed\"" "\"ShowCrashDialog\"=dword:0000000$crash_dialog")
+has_settings() {
+    local line
+    for line in "${settings[@]}"; do
+        grep -qxF "$line" "$WINEPREFIX/user.reg" 2>/dev/null || return 1
+    done
+}
+# A change made here is kept by the prefix's server, which writes it out when it ends.
+if ! has_settings; then
     # The change needs a server. One that runs already (a game the player keeps open)
     # is joined and kept. One started here would stay on for seconds with this step's
     # display, none before the play without a display starts its own, and the next
@@ -46,5 +58,6 @@ if ! grep -qx "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; the
     own_server=0
     wineserver -p </dev/null >/dev/null 2>&1 && own_server=1   # exit 2: one runs already
     "$QM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+    "$QM_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d "$crash_dialog" /f >/dev/null 2>&1
     [ "$own_server" = 0 ] || end_wine_server
 fi

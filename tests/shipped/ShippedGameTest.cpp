@@ -60,9 +60,16 @@ protected:
         std::string exe = folder + "Quillmere.exe";
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        ASSERT_TRUE(::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                                     folder.c_str(), &si, &m_process))
-            << "cannot start " << exe << ": error " << ::GetLastError();
+        // Now and then Wine cannot lay out a new process's memory, and the start fails
+        // with an internal error before any of the game has run: it is tried again.
+        BOOL started = FALSE;
+        DWORD error = ERROR_INTERNAL_ERROR;
+        for (int attempt = 0; attempt < 3 && !started && error == ERROR_INTERNAL_ERROR; ++attempt) {
+            started = ::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                       folder.c_str(), &si, &m_process);
+            error = started ? ERROR_SUCCESS : ::GetLastError();
+        }
+        ASSERT_TRUE(started) << "cannot start " << exe << ": error " << error;
         ::CloseHandle(m_process.hThread);
     }
 
