@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 if "$root/tools/runs-i386.sh"; then arch=i686; else arch=x86_64; fi
 export QM_BUILD_DIR="$root/build/$arch"
-cmake --build "$QM_BUILD_DIR" --target wave_load_bench sprite_draw startup_bench >/dev/null
+cmake --build "$QM_BUILD_DIR" --target wave_load_bench sprite_draw startup_bench exit_code_runner >/dev/null
 
 source "$root/tools/xvfb.sh"
 source "$root/tools/wine-server.sh"
